@@ -522,3 +522,8 @@ String String::formatPattern(int64_t value, const String& pattern, bool hex)
         result = (hex ? fromHex(static_cast<uint64_t>(value), 0) : fromInt(value)) + result;
     return result;
 }
+
+#if UINTPTR_MAX == 0xFFFFFFFFu
+static_assert(sizeof(StringData) == 16, "text pointer, length, capacity, references");
+static_assert(sizeof(String) == 4, "a String is one pointer");
+#endif

@@ -1,0 +1,6 @@
+#include "foundation/Object.h"
+
+void Object::setClassTag(uint32_t tag)
+{
+    classTag_ = tag;
+}

@@ -1,0 +1,252 @@
+#include "foundation/StringList.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+StringList::StringList(int initialCount, int maximumCount)
+    : PointerArray(initialCount, maximumCount)
+{
+}
+
+StringList::~StringList()
+{
+    // The base destructor would only reach PointerArray::removeAt.
+    clear();
+}
+
+bool StringList::isFull() const
+{
+    return size() == committed() && committed() == reserved();
+}
+
+void StringList::add(const String& text, int index)
+{
+    String* copy = new String(text);
+    int before = count();
+    insert(copy, index);
+    if (count() == before)
+        delete copy;
+}
+
+void* StringList::removeAt(int index)
+{
+    delete static_cast<String*>(PointerArray::removeAt(index));
+    return nullptr;
+}
+
+String StringList::item(int index) const
+{
+    String* text = static_cast<String*>(at(index));
+    return text ? *text : String(0);
+}
+
+void StringList::sort()
+{
+    if (count() >= 2)
+        sortRange(0, count() - 1);
+}
+
+// Quicksort with the middle element as pivot. The smaller part is sorted by
+// recursion and the larger one by the loop, so the depth stays logarithmic.
+void StringList::sortRange(int lo, int hi)
+{
+    void** s = slots();
+    while (lo < hi) {
+        int i = lo;
+        int j = hi;
+        String pivot(*element(lo + (hi - lo) / 2));
+        do {
+            while (element(i)->compare(pivot) < 0)
+                ++i;
+            while (element(j)->compare(pivot) > 0)
+                --j;
+            if (i <= j) {
+                void* kept = s[i];
+                s[i] = s[j];
+                s[j] = kept;
+                ++i;
+                --j;
+            }
+        } while (j >= i);
+        if (j - lo < hi - i) {
+            sortRange(lo, j);
+            lo = i;
+        } else {
+            sortRange(i, hi);
+            hi = j;
+        }
+    }
+}
+
+void StringList::insertSorted(const String& text)
+{
+    int lo = 0;
+    int hi = count() - 1;
+    while (lo <= hi) {
+        int middle = (lo + hi) / 2;
+        int order = text.compare(*element(middle));
+        if (order == 0) {
+            add(text, middle);
+            return;
+        }
+        if (order < 0)
+            hi = middle - 1;
+        else
+            lo = middle + 1;
+    }
+    add(text, lo);
+}
+
+int StringList::findPrefix(const char* text, int length) const
+{
+    if (!text)
+        return -1;
+    size_t wanted = length < 0 ? 0 : size_t(length);
+    int lo = 0;
+    int hi = count() - 1;
+    while (lo <= hi) {
+        int middle = (lo + hi) / 2;
+        const String& probe = *element(middle);
+        size_t span = wanted < size_t(probe.length()) ? wanted : size_t(probe.length());
+        int order = std::strncmp(text, probe.cStr(), span);
+        if (order == 0)
+            return middle;
+        if (order < 0)
+            hi = middle - 1;
+        else
+            lo = middle + 1;
+    }
+    return -1;
+}
+
+void StringList::addLines(const char* bytes, uint32_t size)
+{
+    uint32_t start = 0;
+    // Once the reservation is full every further add would be dropped anyway.
+    while (start < size && !isFull()) {
+        uint32_t end = start;
+        while (end < size && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        String* line = new String(bytes + start, static_cast<int>(end - start));
+        int before = count();
+        insert(line, -1);
+        if (count() == before)
+            delete line;
+        if (end < size && bytes[end] == '\r' && end + 1 < size && bytes[end + 1] == '\n')
+            ++end;
+        start = end + 1;
+    }
+}
+
+namespace {
+
+// Closes a kernel handle when it goes out of scope.
+class HandleOwner {
+public:
+    explicit HandleOwner(HANDLE handle) : handle_(handle) {}
+    ~HandleOwner()
+    {
+        if (handle_ && handle_ != INVALID_HANDLE_VALUE)
+            CloseHandle(handle_);
+    }
+    HandleOwner(const HandleOwner&) = delete;
+    HandleOwner& operator=(const HandleOwner&) = delete;
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ && handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+
+// Unmaps a mapped view when it goes out of scope.
+class ViewOwner {
+public:
+    explicit ViewOwner(const void* view) : view_(view) {}
+    ~ViewOwner()
+    {
+        if (view_)
+            UnmapViewOfFile(view_);
+    }
+    ViewOwner(const ViewOwner&) = delete;
+    ViewOwner& operator=(const ViewOwner&) = delete;
+    const char* bytes() const { return static_cast<const char*>(view_); }
+
+private:
+    const void* view_;
+};
+
+} // namespace
+
+bool StringList::load(const String& path)
+{
+    clear();
+    HandleOwner file(CreateFileA(path.cStr(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid())
+        return false;
+    DWORD high = 0;
+    DWORD size = GetFileSize(file.get(), &high);
+    if (size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
+        return false;
+    // Line positions are 32-bit; a larger file is not a text list of this library.
+    if (high != 0)
+        return false;
+    HandleOwner mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+    if (!mapping.valid())
+        return false;
+    ViewOwner view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
+    if (!view.bytes())
+        return false;
+    addLines(view.bytes(), size);
+    return true;
+}
+
+namespace {
+
+// Collects output in large pieces so that a long list is not written a line at a time.
+class WriteBuffer {
+public:
+    explicit WriteBuffer(HANDLE file) : file_(file) { bytes_.reserve(capacity); }
+    bool put(const char* data, uint32_t size)
+    {
+        if (bytes_.size() + size > capacity && !flush())
+            return false;
+        if (size > capacity)
+            return write(data, size);
+        bytes_.insert(bytes_.end(), data, data + size);
+        return true;
+    }
+    bool flush()
+    {
+        bool ok = bytes_.empty() || write(bytes_.data(), static_cast<uint32_t>(bytes_.size()));
+        bytes_.clear();
+        return ok;
+    }
+
+private:
+    static constexpr size_t capacity = 65536;
+    bool write(const char* data, uint32_t size)
+    {
+        DWORD written = 0;
+        return WriteFile(file_, data, size, &written, nullptr) && written == size;
+    }
+    HANDLE file_;
+    std::vector<char> bytes_;
+};
+
+} // namespace
+
+bool StringList::save(const String& path) const
+{
+    HandleOwner file(CreateFileA(path.cStr(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid())
+        return false;
+    WriteBuffer out(file.get());
+    for (int i = 0; i < count(); ++i) {
+        const String& text = *element(i);
+        if (!out.put(text.cStr(), static_cast<uint32_t>(text.length())) || !out.put("\r\n", 2))
+            return false;
+    }
+    return out.flush();
+}
