@@ -1,0 +1,86 @@
+# Shared steps of the project's commands: packages, builds and the throwaway Wine machine.
+# Sourced by scripts/test, scripts/bench and scripts/demo; expects $root to be the checkout.
+
+T5_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+             binutils-mingw-w64 wine wine64 xvfb xauth googletest)
+
+log() { printf '== %s\n' "$*" >&2; }
+
+# ensure_packages [extra package...]: apt-get installs whatever is missing (update only then).
+ensure_packages() {
+  local missing=() p
+  for p in "${T5_PACKAGES[@]}" "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  log "installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# build_arch ARCH [target...]: configures (once) and builds build/ARCH.
+build_arch() {
+  local arch=$1; shift
+  local dir="$root/build/$arch"
+  if [ ! -f "$dir/build.ninja" ]; then
+    log "configuring $arch"
+    cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch.cmake" >/dev/null
+  fi
+  log "building $arch"
+  if [ $# -gt 0 ]; then
+    cmake --build "$dir" --target "$@"
+  else
+    cmake --build "$dir"
+  fi
+}
+
+# wine_prepare PREFIX: exports the Wine environment and makes the prefix once.
+# The virtual desktop avoids the 2 s wait for a window manager on every destroy
+# of a visible top-level window; the crash dialog would wait for a click forever.
+wine_prepare() {
+  export WINEPREFIX=$1
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEDEBUG=${WINEDEBUG:--all}
+  export WINEARCH=win64
+  if [ ! -f "$WINEPREFIX/.t5-ready" ]; then
+    log "making the Wine prefix $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+    local reg="$WINEPREFIX/t5-settings.reg"
+    cat > "$reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"Default"="1024x768"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+REG
+    wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.t5-ready"
+  fi
+}
+
+# wine_start / wine_stop: one persistent wineserver for the whole run.
+# The first Wine process starts the prefix's services; they would inherit and
+# hold open the output pipes of whichever test came first, so start them here.
+wine_start() {
+  wineserver -k >/dev/null 2>&1 || true   # a server left by an interrupted run
+  wineserver -w >/dev/null 2>&1 || true
+  wineserver -p
+  trap wine_stop EXIT
+  wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+}
+wine_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+}

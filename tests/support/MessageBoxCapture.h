@@ -1,0 +1,35 @@
+// Answers the real message boxes that code under test shows, recording each one.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+struct CapturedMessageBox {
+    std::string caption;
+    std::string text;
+};
+
+// While an instance lives, every dialog box activated on this thread is read and
+// answered with the chosen button (IDOK unless told otherwise). Boxes are real
+// MessageBoxA calls; nothing in the code under test is replaced.
+class MessageBoxCapture {
+public:
+    MessageBoxCapture();
+    ~MessageBoxCapture();
+    MessageBoxCapture(const MessageBoxCapture&) = delete;
+    MessageBoxCapture& operator=(const MessageBoxCapture&) = delete;
+
+    const std::vector<CapturedMessageBox>& boxes() const { return boxes_; }
+    void clear() { boxes_.clear(); }
+    void setAnswer(int commandId) { answer_ = commandId; }
+
+private:
+    friend struct MessageBoxCaptureAccess;
+    void* hook_;
+    int answer_;
+    std::vector<CapturedMessageBox> boxes_;
+};
+
+}  // namespace testsupport
