@@ -18,15 +18,15 @@ static_assert(sizeof(BITMAPFILEHEADER) == fileHeaderSize, "BMP file header");
 
 class FileHandle {
 public:
-    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-    ~FileHandle() { if (isOpen()) CloseHandle(m_handle); }
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() { if (isOpen()) CloseHandle(handle_); }
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
-    bool isOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return m_handle; }
+    bool isOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
 
 private:
-    HANDLE m_handle;
+    HANDLE handle_;
 };
 
 DWORD imageSize(const BITMAPINFOHEADER& header)
@@ -52,38 +52,38 @@ DWORD colourTableSize(const BITMAPINFOHEADER& header)
 } // namespace
 
 DibBitmap::DibBitmap(int width, int height)
-    : m_dc(CreateCompatibleDC(nullptr)), m_width(width), m_height(height)
+    : dc_(CreateCompatibleDC(nullptr)), width_(width), height_(height)
 {
 }
 
 DibBitmap::~DibBitmap()
 {
-    if (m_dc != nullptr && m_previousBitmap != nullptr)
-        SelectObject(m_dc, m_previousBitmap);
-    if (m_bitmap != nullptr)
-        DeleteObject(m_bitmap);
-    if (m_dc != nullptr)
-        DeleteDC(m_dc);
+    if (dc_ != nullptr && previousBitmap_ != nullptr)
+        SelectObject(dc_, previousBitmap_);
+    if (bitmap_ != nullptr)
+        DeleteObject(bitmap_);
+    if (dc_ != nullptr)
+        DeleteDC(dc_);
 }
 
 void DibBitmap::createSection(BITMAPINFO* info, int bytesPerPixel)
 {
     // Sizes whose pixel memory cannot be addressed with 32-bit strides are
     // refused like a failed section rather than left to overflow.
-    if (m_width <= 0 || m_height <= 0 || m_width > INT_MAX / 4)
+    if (width_ <= 0 || height_ <= 0 || width_ > INT_MAX / 4)
         throw 1;
-    const long long stride = static_cast<long long>(roundedWidth(m_width)) * bytesPerPixel;
-    if (stride * m_height > INT_MAX)
+    const long long stride = static_cast<long long>(roundedWidth(width_)) * bytesPerPixel;
+    if (stride * height_ > INT_MAX)
         throw 1;
-    info->bmiHeader.biWidth = roundedWidth(m_width);
-    info->bmiHeader.biHeight = m_height;
+    info->bmiHeader.biWidth = roundedWidth(width_);
+    info->bmiHeader.biHeight = height_;
     void* bits = nullptr;
-    m_bitmap = CreateDIBSection(m_dc, info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (m_bitmap == nullptr || bits == nullptr)
+    bitmap_ = CreateDIBSection(dc_, info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap_ == nullptr || bits == nullptr)
         throw 1;
-    m_bits = static_cast<BYTE*>(bits);
-    m_stride = static_cast<int>(stride);
-    m_previousBitmap = SelectObject(m_dc, m_bitmap);
+    bits_ = static_cast<BYTE*>(bits);
+    stride_ = static_cast<int>(stride);
+    previousBitmap_ = SelectObject(dc_, bitmap_);
 }
 
 bool DibBitmap::writeBits(HANDLE file, const void* buffer, DWORD size)
@@ -95,31 +95,31 @@ bool DibBitmap::writeBits(HANDLE file, const void* buffer, DWORD size)
 BOOL DibBitmap::draw(HDC dc, int x, int y, const RECT* source, DWORD rop)
 {
     if (source == nullptr)
-        return BitBlt(dc, x, y, m_width, m_height, m_dc, 0, 0, rop);
+        return BitBlt(dc, x, y, width_, height_, dc_, 0, 0, rop);
     return BitBlt(dc, x, y, source->right - source->left, source->bottom - source->top,
-                  m_dc, source->left, source->top, rop);
+                  dc_, source->left, source->top, rop);
 }
 
 BOOL DibBitmap::stretchDraw(HDC dc, const RECT& target, DWORD rop)
 {
     return StretchBlt(dc, target.left, target.top, target.right - target.left,
-                      target.bottom - target.top, m_dc, 0, 0, m_width, m_height, rop);
+                      target.bottom - target.top, dc_, 0, 0, width_, height_, rop);
 }
 
 BOOL DibBitmap::drawTransparent(HDC dc, int x, int y, COLORREF key, int width, int height)
 {
     if (width == 0 && height == 0) {
-        width = m_width;
-        height = m_height;
+        width = width_;
+        height = height_;
     }
-    return TransparentBlt(dc, x, y, width, height, m_dc, 0, 0, m_width, m_height, key);
+    return TransparentBlt(dc, x, y, width, height, dc_, 0, 0, width_, height_, key);
 }
 
 BYTE* DibBitmap::row(int y) const
 {
-    if (y < 0 || y >= m_height || m_bits == nullptr)
+    if (y < 0 || y >= height_ || bits_ == nullptr)
         return nullptr;
-    return m_bits + static_cast<ptrdiff_t>(m_height - y - 1) * m_stride;
+    return bits_ + static_cast<ptrdiff_t>(height_ - y - 1) * stride_;
 }
 
 bool DibBitmap::saveBmp(const char* fileName)
@@ -129,10 +129,10 @@ bool DibBitmap::saveBmp(const char* fileName)
     if (!file.isOpen() || GetFileType(file.get()) != FILE_TYPE_DISK)
         return false;
     DIBSECTION section;
-    if (GetObjectA(m_bitmap, sizeof(section), &section) != sizeof(section))
+    if (GetObjectA(bitmap_, sizeof(section), &section) != sizeof(section))
         return false;
     return writeHeaders(file.get(), section)
-        && writeBits(file.get(), m_bits, imageSize(section.dsBmih));
+        && writeBits(file.get(), bits_, imageSize(section.dsBmih));
 }
 
 bool DibBitmap::writeHeaders(HANDLE file, const DIBSECTION& section)
@@ -154,7 +154,7 @@ bool DibBitmap::writeHeaders(HANDLE file, const DIBSECTION& section)
         }
         header.biClrUsed = maxTableEntries;
     } else {
-        GetDIBColorTable(m_dc, 0, 1u << bitsPerPixel, reinterpret_cast<RGBQUAD*>(table));
+        GetDIBColorTable(dc_, 0, 1u << bitsPerPixel, reinterpret_cast<RGBQUAD*>(table));
     }
     const DWORD tableSize = colourTableSize(header);
     if (tableSize > block.size() - infoHeaderSize)

@@ -21,11 +21,11 @@ public:
     // Row y counted from the top, or null when y is outside the image.
     virtual BYTE* row(int y) const;
 
-    int width() const { return m_width; }
-    int height() const { return m_height; }
-    int stride() const { return m_stride; }
-    HDC dc() const { return m_dc; }
-    BYTE* bits() const { return m_bits; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    int stride() const { return stride_; }
+    HDC dc() const { return dc_; }
+    BYTE* bits() const { return bits_; }
 
     // Writes the image as a BMP file; false on any failure (a file already
     // created stays with whatever was written).
@@ -43,11 +43,11 @@ protected:
 private:
     bool writeHeaders(HANDLE file, const DIBSECTION& section);
 
-    HBITMAP m_bitmap = nullptr;
-    HDC m_dc = nullptr;
-    HGDIOBJ m_previousBitmap = nullptr;
-    BYTE* m_bits = nullptr;
-    int m_stride = 0;
-    int m_width;
-    int m_height;
+    HBITMAP bitmap_ = nullptr;
+    HDC dc_ = nullptr;
+    HGDIOBJ previousBitmap_ = nullptr;
+    BYTE* bits_ = nullptr;
+    int stride_ = 0;
+    int width_;
+    int height_;
 };

@@ -35,17 +35,17 @@ bool isPaletteDevice(HDC dc)
 class PaletteSelection {
 public:
     PaletteSelection(HDC dc, HPALETTE palette)
-        : m_dc(dc), m_previous(SelectPalette(dc, palette, TRUE))
+        : dc_(dc), previous_(SelectPalette(dc, palette, TRUE))
     {
         RealizePalette(dc);
     }
-    ~PaletteSelection() { if (m_previous != nullptr) SelectPalette(m_dc, m_previous, TRUE); }
+    ~PaletteSelection() { if (previous_ != nullptr) SelectPalette(dc_, previous_, TRUE); }
     PaletteSelection(const PaletteSelection&) = delete;
     PaletteSelection& operator=(const PaletteSelection&) = delete;
 
 private:
-    HDC m_dc;
-    HPALETTE m_previous;
+    HDC dc_;
+    HPALETTE previous_;
 };
 
 } // namespace
@@ -63,27 +63,27 @@ PaletteBitmap::PaletteBitmap(int width, int height, const LOGPALETTE* palette)
     createSection(reinterpret_cast<BITMAPINFO*>(&info), 1);
     std::memset(bits(), 0, static_cast<size_t>(stride()) * static_cast<size_t>(height));
     if (palette != nullptr)
-        m_palette = CreatePalette(palette);
+        palette_ = CreatePalette(palette);
 }
 
 PaletteBitmap::~PaletteBitmap()
 {
-    if (m_originalPalette != nullptr)
-        SelectPalette(dc(), m_originalPalette, TRUE);
-    if (m_palette != nullptr)
-        DeleteObject(m_palette);
+    if (originalPalette_ != nullptr)
+        SelectPalette(dc(), originalPalette_, TRUE);
+    if (palette_ != nullptr)
+        DeleteObject(palette_);
 }
 
 bool PaletteBitmap::selectsPalette(HDC target) const
 {
-    return m_palette != nullptr && isPaletteDevice(target);
+    return palette_ != nullptr && isPaletteDevice(target);
 }
 
 BOOL PaletteBitmap::draw(HDC target, int x, int y, const RECT* source, DWORD rop)
 {
     if (!selectsPalette(target))
         return DibBitmap::draw(target, x, y, source, rop);
-    PaletteSelection selection(target, m_palette);
+    PaletteSelection selection(target, palette_);
     return DibBitmap::draw(target, x, y, source, rop);
 }
 
@@ -91,7 +91,7 @@ BOOL PaletteBitmap::stretchDraw(HDC target, const RECT& rect, DWORD rop)
 {
     if (!selectsPalette(target))
         return DibBitmap::stretchDraw(target, rect, rop);
-    PaletteSelection selection(target, m_palette);
+    PaletteSelection selection(target, palette_);
     return DibBitmap::stretchDraw(target, rect, rop);
 }
 
@@ -119,12 +119,12 @@ int PaletteBitmap::setPalette(HPALETTE palette)
         return 0;
     // The first selection hands out the context's own palette, which goes
     // back before the context is deleted.
-    if (m_originalPalette == nullptr)
-        m_originalPalette = previous;
-    if (m_palette != nullptr && m_palette != palette)
-        DeleteObject(m_palette);
+    if (originalPalette_ == nullptr)
+        originalPalette_ = previous;
+    if (palette_ != nullptr && palette_ != palette)
+        DeleteObject(palette_);
     RealizePalette(dc());
-    m_palette = palette;
+    palette_ = palette;
     return 1;
 }
 

@@ -22,13 +22,13 @@ public:
     // Takes ownership of palette when it could be selected (returns 1); on
     // failure returns 0 and keeps the old palette.
     int setPalette(HPALETTE palette);
-    HPALETTE palette() const { return m_palette; }
+    HPALETTE palette() const { return palette_; }
     UINT setColour(UINT index, BYTE red, BYTE green, BYTE blue);
     UINT setColours(UINT first, UINT count, const RGBQUAD* entries);
 
 private:
     bool selectsPalette(HDC target) const;
 
-    HPALETTE m_palette = nullptr;
-    HPALETTE m_originalPalette = nullptr;
+    HPALETTE palette_ = nullptr;
+    HPALETTE originalPalette_ = nullptr;
 };
