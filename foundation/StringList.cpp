@@ -239,6 +239,11 @@ private:
 
 bool StringList::save(const String& path) const
 {
+    // Windows refuses to overwrite a read-only file; Wine run as root does not,
+    // so the refusal is made here for both.
+    DWORD attributes = GetFileAttributesA(path.cStr());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
     HandleOwner file(CreateFileA(path.cStr(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())
         return false;

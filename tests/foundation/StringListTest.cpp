@@ -1,0 +1,203 @@
+#include "foundation/StringList.h"
+
+#include "tests/support/ScratchFolder.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> contents(const StringList& list)
+{
+    std::vector<std::string> texts;
+    for (int i = 0; i < list.count(); ++i)
+        texts.emplace_back(list.item(i).cStr(), size_t(list.item(i).length()));
+    return texts;
+}
+
+std::string readFile(const std::string& path)
+{
+    std::string bytes;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "<missing>";
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
+        bytes.append(chunk, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+using Lines = std::vector<std::string>;
+
+} // namespace
+
+TEST(StringListAdd, PlacesByIndex)
+{
+    StringList list;
+    list.add("b", -1);
+    list.add("a", 0);
+    list.add("d", 99);
+    list.add("c", 2);
+    EXPECT_EQ(contents(list), Lines({"a", "b", "c", "d"}));
+    EXPECT_EQ(list.item(4).length(), 0);
+    EXPECT_EQ(list.item(-1).length(), 0);
+}
+
+TEST(StringListAdd, GrowsWithoutMovingElements)
+{
+    StringList list;
+    for (int i = 0; i < 1024; ++i)
+        list.add(String::fromInt(i), -1);
+    const char* first = list.item(0).cStr();
+    list.add("1024", -1);
+    EXPECT_EQ(list.committed(), 2048u * sizeof(void*));
+    EXPECT_EQ(list.item(0).cStr(), first);
+    for (int i = 0; i <= 1024; ++i)
+        ASSERT_EQ(list.item(i).toInt(), i);
+}
+
+TEST(StringListAdd, FullListDropsTheCopy)
+{
+    StringList list;
+    String filler("x");
+    for (int i = 0; i < 262144; ++i)
+        list.add(filler, -1);
+    String extra("extra");
+    list.add(extra, -1);
+    list.add(extra, 0);
+    EXPECT_EQ(list.count(), 262144);
+    EXPECT_EQ(extra.referenceCount(), 1);
+    EXPECT_EQ(filler.referenceCount(), 262145);
+}
+
+TEST(StringListOwnership, RemoveClearAndDestroyReleaseTheStrings)
+{
+    String kept("kept");
+    String copied;
+    {
+        StringList list;
+        list.add(kept, -1);
+        list.add(kept, -1);
+        list.add("other", -1);
+        EXPECT_EQ(kept.referenceCount(), 3);
+        copied = list.item(2);
+        EXPECT_EQ(list.removeAt(0), nullptr);
+        EXPECT_EQ(kept.referenceCount(), 2);
+        list.removeAt(3);
+        EXPECT_EQ(list.count(), 2);
+    }
+    EXPECT_EQ(kept.referenceCount(), 1);
+    EXPECT_EQ(std::string(copied.cStr()), "other");
+    EXPECT_EQ(copied.referenceCount(), 1);
+}
+
+TEST(StringListOrder, SortsByBytes)
+{
+    StringList list;
+    for (const char* text : {"b", "a", "c"})
+        list.add(text, -1);
+    list.sort();
+    EXPECT_EQ(contents(list), Lines({"a", "b", "c"}));
+
+    StringList cased;
+    cased.add("a", -1);
+    cased.add("B", -1);
+    cased.sort();
+    EXPECT_EQ(contents(cased), Lines({"B", "a"}));
+
+    StringList many;
+    Lines expected;
+    std::srand(7);
+    for (int i = 0; i < 5000; ++i) {
+        std::string text = std::to_string(std::rand() % 1000) + "\xE9";
+        many.add(text.c_str(), -1);
+        expected.push_back(text);
+    }
+    many.sort();
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(contents(many), expected);
+}
+
+TEST(StringListOrder, InsertSortedAndFindPrefix)
+{
+    StringList list;
+    for (const char* text : {"delta", "alpha", "charlie", "bravo", "alpha"})
+        list.insertSorted(text);
+    EXPECT_EQ(contents(list), Lines({"alpha", "alpha", "bravo", "charlie", "delta"}));
+    EXPECT_EQ(list.item(list.findPrefix("cha", 3)).length(), 7);
+    EXPECT_EQ(list.findPrefix("delta", 5), 4);
+    EXPECT_EQ(list.findPrefix("echo", 4), -1);
+    EXPECT_EQ(list.findPrefix("b", 1), 2);
+    EXPECT_EQ(StringList().findPrefix("a", 1), -1);
+}
+
+TEST(StringListFile, LoadSplitsAtEveryKindOfBreak)
+{
+    testsupport::ScratchFolder folder;
+    StringList list;
+    ASSERT_TRUE(folder.writeFile("mixed.txt", "a\r\nb\n\rc"));
+    EXPECT_TRUE(list.load(folder.join("mixed.txt").c_str()));
+    EXPECT_EQ(contents(list), Lines({"a", "b", "", "c"}));
+    ASSERT_TRUE(folder.writeFile("one.txt", "a\n"));
+    EXPECT_TRUE(list.load(folder.join("one.txt").c_str()));
+    EXPECT_EQ(contents(list), Lines({"a"}));
+    ASSERT_TRUE(folder.writeFile("breaks.txt", "\r\n\r\n\n"));
+    EXPECT_TRUE(list.load(folder.join("breaks.txt").c_str()));
+    EXPECT_EQ(contents(list), Lines({"", "", ""}));
+    ASSERT_TRUE(folder.writeFile("zero.txt", std::string("ab\0cd\r\nef", 9)));
+    EXPECT_TRUE(list.load(folder.join("zero.txt").c_str()));
+    EXPECT_EQ(contents(list), Lines({std::string("ab\0\0\0", 5), "ef"}));
+    EXPECT_EQ(std::string(list.item(0).cStr()), "ab");
+}
+
+TEST(StringListFile, LoadFailsEmptyOnWhatIsNoTextFile)
+{
+    testsupport::ScratchFolder folder;
+    ASSERT_TRUE(folder.writeFile("empty.txt", ""));
+    ASSERT_TRUE(folder.makeFolder("sub"));
+    StringList list;
+    for (const char* name : {"missing.txt", "empty.txt", "sub"}) {
+        list.add("stale", -1);
+        EXPECT_FALSE(list.load(folder.join(name).c_str())) << name;
+        EXPECT_EQ(list.count(), 0) << name;
+    }
+}
+
+TEST(StringListFile, SaveRoundTripsAndFailsCleanly)
+{
+    testsupport::ScratchFolder folder;
+    StringList list;
+    for (const char* text : {"first", "", "third", ""})
+        list.add(text, -1);
+    const std::string path = folder.join("list.txt");
+    ASSERT_TRUE(list.save(path.c_str()));
+    EXPECT_EQ(readFile(path), "first\r\n\r\nthird\r\n\r\n");
+    StringList loaded;
+    ASSERT_TRUE(loaded.load(path.c_str()));
+    EXPECT_EQ(contents(loaded), contents(list));
+
+    ASSERT_TRUE(folder.makeFolder("sub"));
+    EXPECT_FALSE(list.save(folder.join("sub").c_str()));
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    list.add("more", -1);
+    EXPECT_FALSE(list.save(path.c_str()));
+    EXPECT_EQ(readFile(path), "first\r\n\r\nthird\r\n\r\n");
+    EXPECT_EQ(contents(list), Lines({"first", "", "third", "", "more"}));
+
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(list.save(path.c_str()));
+    EXPECT_FALSE(loaded.load(path.c_str()));
+    EXPECT_EQ(loaded.count(), 0);
+    CloseHandle(holder);
+    EXPECT_EQ(readFile(path), "first\r\n\r\nthird\r\n\r\n");
+}

@@ -1,0 +1,111 @@
+#include "foundation/VirtualBuffer.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+uint32_t systemPageSize()
+{
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    return info.dwPageSize;
+}
+
+// Bytes committed from base onwards, as the system reports them.
+size_t committedAt(const void* base)
+{
+    MEMORY_BASIC_INFORMATION info;
+    if (!VirtualQuery(base, &info, sizeof info) || info.State != MEM_COMMIT)
+        return 0;
+    return info.RegionSize;
+}
+
+// Size of the reservation that holds base, as the system reports it.
+size_t reservedAt(const char* base)
+{
+    size_t total = 0;
+    MEMORY_BASIC_INFORMATION info;
+    while (VirtualQuery(base + total, &info, sizeof info) && info.AllocationBase == base)
+        total += info.RegionSize;
+    return total;
+}
+
+} // namespace
+
+TEST(VirtualBufferConstruction, RoundsToWholePages)
+{
+    const uint32_t page = systemPageSize();
+    VirtualBuffer buffer(1, 1);
+    EXPECT_EQ(buffer.pageSize(), page);
+    EXPECT_EQ(buffer.reserved(), page);
+    EXPECT_EQ(buffer.committed(), page);
+    EXPECT_EQ(reservedAt(buffer.data()), page);
+    EXPECT_EQ(committedAt(buffer.data()), page);
+    EXPECT_EQ(buffer.size(), 0u);
+    EXPECT_EQ(buffer.classTag(), 0u);
+}
+
+TEST(VirtualBufferConstruction, ZeroSizesStillGiveAUsableBuffer)
+{
+    const uint32_t page = systemPageSize();
+    VirtualBuffer empty(0, 0);
+    EXPECT_EQ(empty.reserved(), page);
+    EXPECT_EQ(empty.committed(), 0u);
+    EXPECT_EQ(empty.setUsed(10), 10u);
+    EXPECT_EQ(committedAt(empty.data()), page);
+
+    VirtualBuffer inverted(3 * page, page);
+    EXPECT_EQ(inverted.committed(), page);
+}
+
+TEST(VirtualBufferUsed, NeverExceedsReservationOrCommit)
+{
+    const uint32_t page = systemPageSize();
+    VirtualBuffer buffer(1, 1);
+    EXPECT_EQ(buffer.setUsed(10000), page);
+    EXPECT_EQ(buffer.size(), page);
+
+    VirtualBuffer grower(1, 4 * page);
+    EXPECT_EQ(grower.setUsed(page + 1), page + 1);
+    EXPECT_EQ(grower.committed(), 2 * page);
+    EXPECT_EQ(committedAt(grower.data()), 2 * page);
+    std::memset(grower.data(), 7, grower.size());
+    EXPECT_LE(grower.size(), grower.committed());
+}
+
+TEST(VirtualBufferCommit, GrowsAndShrinksBetweenMinimumAndReservation)
+{
+    const uint32_t page = systemPageSize();
+    VirtualBuffer buffer(page, 8 * page);
+    EXPECT_EQ(buffer.commit(5 * page + 1), 6 * page);
+    EXPECT_EQ(committedAt(buffer.data()), 6 * page);
+    EXPECT_EQ(buffer.commit(100 * page), 8 * page);
+    buffer.setUsed(3 * page - 5);
+    EXPECT_EQ(buffer.commit(0), 3 * page);
+    EXPECT_EQ(committedAt(buffer.data()), 3 * page);
+    buffer.setUsed(0);
+    EXPECT_EQ(buffer.commit(0), page);
+    EXPECT_EQ(committedAt(buffer.data()), page);
+    EXPECT_EQ(buffer.commit(page), page);
+    EXPECT_EQ(committedAt(buffer.data()), page);
+}
+
+TEST(VirtualBufferErase, MovesTheTailDownOrCutsIt)
+{
+    VirtualBuffer buffer(16, 4096);
+    buffer.setUsed(10);
+    std::memcpy(buffer.data(), "0123456789", 10);
+    EXPECT_EQ(buffer.erase(2, 3), 1);
+    EXPECT_EQ(std::string(buffer.data(), buffer.size()), "0156789");
+    buffer.erase(5, 2);
+    EXPECT_EQ(std::string(buffer.data(), buffer.size()), "01567");
+    buffer.erase(3, 0xFFFFFFFFu);
+    EXPECT_EQ(std::string(buffer.data(), buffer.size()), "015");
+    buffer.erase(100, 1);
+    EXPECT_EQ(buffer.size(), 3u);
+}
