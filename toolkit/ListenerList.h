@@ -1,0 +1,104 @@
+// A singly linked list of listeners, newest first, that survives listeners and holders going away mid-walk.
+#pragma once
+
+#include "toolkit/LifeGuard.h"
+#include "toolkit/ListLock.h"
+#include "toolkit/Listener.h"
+
+template <typename... Args>
+class ListenerList {
+public:
+    using Item = Listener<Args...>;
+
+    ListenerList() : head(nullptr) {}
+    ~ListenerList() { clear(); }
+    ListenerList(const ListenerList&) = delete;
+    ListenerList& operator=(const ListenerList&) = delete;
+
+    // Takes ownership; the new listener runs first.
+    void add(Item* listener)
+    {
+        listener->next = head;
+        head = listener;
+    }
+
+    template <typename Owner>
+    void add(Owner* owner, void (*function)(Owner*, Args...))
+    {
+        add(new FunctionListener<Owner, Args...>(owner, function));
+    }
+
+    // Takes out every listener of that owner. During a walk they are only
+    // marked, so the walk never follows a freed link.
+    void removeOwner(const void* owner, const ListLock& lock)
+    {
+        for (Item* p = head; p; p = p->next) {
+            if (p->matchesOwner(owner))
+                p->removed = 1;
+        }
+        if (!lock.busy())
+            sweep();
+    }
+
+    void remove(const void* owner, ListenerFunction function, const ListLock& lock)
+    {
+        for (Item* p = head; p; p = p->next) {
+            if (p->matches(owner, function))
+                p->removed = 1;
+        }
+        if (!lock.busy())
+            sweep();
+    }
+
+    // Calls every listener from the head. Returns false when a listener deleted
+    // the list's holder: the list is gone and the caller must not touch it.
+    bool invoke(ListLock& lock, const LifeGuard& life, Args... args)
+    {
+        lock.acquire();
+        for (Item* p = head; p;) {
+            if (!p->removed)
+                p->invoke(args...);
+            if (!life.alive())
+                return false;
+            p = p->next;
+        }
+        lock.release();
+        if (!lock.busy())
+            sweep();
+        return true;
+    }
+
+    int count() const
+    {
+        int n = 0;
+        for (const Item* p = head; p; p = p->next)
+            n += p->removed ? 0 : 1;
+        return n;
+    }
+
+    void clear()
+    {
+        while (head) {
+            Item* p = head;
+            head = p->next;
+            delete p;
+        }
+    }
+
+private:
+    void sweep()
+    {
+        Item** link = &head;
+        while (*link) {
+            Item* p = *link;
+            if (p->removed) {
+                *link = p->next;
+                delete p;
+            } else {
+                link = &p->next;
+            }
+        }
+    }
+
+    Item* head;
+};
