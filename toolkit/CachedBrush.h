@@ -16,4 +16,6 @@ public:
 
 private:
     HBRUSH brush;
+    // False once moved from; a failed creation gives a null handle that is still held.
+    bool owns;
 };

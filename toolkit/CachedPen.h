@@ -19,4 +19,6 @@ public:
 private:
     HPEN pen;
     Style style;
+    // False once moved from; a failed creation gives a null handle that is still held.
+    bool owns;
 };
