@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <cstring>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "foundation/String.h"
-#include "toolkit/Application.h"
 #include "toolkit/CommandLine.h"
 
 namespace {
@@ -96,14 +97,4 @@ TEST(CommandLineTokens, RandomBytesEndWithoutReadingPastTheText)
         ASSERT_EQ(0, token.length()) << "no end after as many tokens as bytes";
     }
     VirtualFree(block, 0, MEM_RELEASE);
-}
-
-TEST(ApplicationArguments, ZeroIsTheModulePathAndTheRestFollowTheCommandLine)
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    EXPECT_STREQ(path, application.argument(0).cStr());
-    EXPECT_EQ(commandLineTokenCount(GetCommandLineA()), application.argumentCount());
-    EXPECT_STREQ(commandLineToken(GetCommandLineA(), 1).cStr(), application.argument(1).cStr());
-    EXPECT_STREQ("", application.argument(1000).cStr());
 }

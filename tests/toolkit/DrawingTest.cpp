@@ -5,6 +5,7 @@
 #include "toolkit/CachedPen.h"
 #include "toolkit/Drawing.h"
 #include "toolkit/SelectGuard.h"
+#include "toolkit/WindowDC.h"
 
 namespace {
 
@@ -65,6 +66,18 @@ TEST(FontCreation, AskedPropertiesAreWhatTheSystemHolds)
     EXPECT_EQ(ANTIALIASED_QUALITY, description.lfQuality);
     EXPECT_STREQ("Arial", description.lfFaceName);
     DeleteObject(font);
+}
+
+TEST(GdiOwners, WindowDCBelongsToItsWindow)
+{
+    HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+    {
+        WindowDC first(window);
+        WindowDC dc(std::move(first));
+        EXPECT_EQ(nullptr, first.handle());
+        EXPECT_EQ(window, WindowFromDC(dc.handle()));
+    }
+    DestroyWindow(window);
 }
 
 TEST(GdiOwners, SelectionIsUndoneAndCachedObjectsGoBackOnce)
