@@ -48,11 +48,11 @@ StringData* String::createBlock(const char* source, uint32_t count, uint32_t req
     StringData* block = static_cast<StringData*>(memory);
     block->text = reinterpret_cast<char*>(block + 1);
     uint32_t copied = 0;
-    if (source)
-        while (copied < count && source[copied] != '\0') {
-            block->text[copied] = source[copied];
-            ++copied;
-        }
+    if (source && count > 0) {
+        const void* nul = std::memchr(source, '\0', count);
+        copied = nul ? uint32_t(static_cast<const char*>(nul) - source) : count;
+        std::memcpy(block->text, source, copied);
+    }
     std::memset(block->text + copied, 0, count - copied);
     block->text[count] = '\0';
     block->length = count;
