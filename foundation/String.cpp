@@ -202,6 +202,85 @@ String operator+(const char* a, const String& b)
     return String::joined(a, first, b.data_->text, b.data_->length, total);
 }
 
+namespace {
+
+// Cells for heap Strings, carved from large chunks and recycled through a free
+// list under a lock (Strings live on several threads). Chunks are kept for
+// reuse and never returned. Constant-initialised, so usable before main.
+class StringCellPool {
+public:
+    constexpr StringCellPool() = default;
+
+    void* take()
+    {
+        AcquireSRWLockExclusive(&lock_);
+        Cell* cell = free_;
+        if (cell)
+            free_ = cell->next;
+        else
+            cell = carve();
+        ReleaseSRWLockExclusive(&lock_);
+        return cell;
+    }
+
+    void give(void* object)
+    {
+        Cell* cell = static_cast<Cell*>(object);
+        AcquireSRWLockExclusive(&lock_);
+        cell->next = free_;
+        free_ = cell;
+        ReleaseSRWLockExclusive(&lock_);
+    }
+
+private:
+    union Cell {
+        Cell* next;
+        alignas(String) unsigned char bytes[sizeof(String)];
+    };
+    static const size_t cellsPerChunk = 4096;
+
+    Cell* carve()
+    {
+        if (unused_ == end_) {
+            Cell* chunk = static_cast<Cell*>(std::malloc(cellsPerChunk * sizeof(Cell)));
+            if (!chunk)
+                return nullptr;
+            unused_ = chunk;
+            end_ = chunk + cellsPerChunk;
+        }
+        return unused_++;
+    }
+
+    SRWLOCK lock_ = SRWLOCK_INIT;
+    Cell* free_ = nullptr;
+    Cell* unused_ = nullptr;
+    Cell* end_ = nullptr;
+};
+
+StringCellPool heapStrings;
+
+} // namespace
+
+void* String::operator new(size_t size)
+{
+    if (size != sizeof(String))
+        return ::operator new(size);
+    void* cell = heapStrings.take();
+    if (!cell)
+        throw std::bad_alloc();
+    return cell;
+}
+
+void String::operator delete(void* object, size_t size) noexcept
+{
+    if (!object)
+        return;
+    if (size != sizeof(String))
+        ::operator delete(object);
+    else
+        heapStrings.give(object);
+}
+
 String String::mid(int start, int count) const
 {
     uint32_t wanted = nonNegative(count);

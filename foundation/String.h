@@ -2,6 +2,7 @@
 // and copy-on-write, so passing and returning it by value costs one pointer copy.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // One shared text block. A block with references > 1 is never changed.
@@ -87,6 +88,13 @@ public:
     static String formatFixed(double value, int minDecimals, int extraDecimals, bool plusSign);
     // value laid into a pattern of digit runs (moduli) and literal text, e.g. 24:060:060.
     static String formatPattern(int64_t value, const String& pattern, bool hex);
+
+    // Heap Strings (every element of a StringList is one) come from a recycled
+    // pool of equal cells, which costs a fraction of a general heap allocation.
+    static void* operator new(size_t size);
+    static void operator delete(void* object, size_t size) noexcept;
+    static void* operator new(size_t, void* place) noexcept { return place; }
+    static void operator delete(void*, void*) noexcept {}
 
 private:
     friend String operator+(const String& a, const String& b);

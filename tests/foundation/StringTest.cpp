@@ -246,3 +246,47 @@ TEST(StringCodePage, ConvertsThroughUtf16)
     EXPECT_EQ(text(utf8.convertCodePage(CP_UTF8, 1252)), "caf\xE9");
     EXPECT_EQ(String("").convertCodePage(1252, CP_UTF8).length(), 0);
 }
+
+namespace {
+
+DWORD WINAPI churnHeapStrings(void* parameter)
+{
+    const String& text = *static_cast<const String*>(parameter);
+    String* kept[64] = {};
+    for (int round = 0; round < 20000; ++round) {
+        String*& slot = kept[round % 64];
+        delete slot;
+        slot = new String(text.cStr());
+    }
+    bool intact = true;
+    for (String* s : kept) {
+        intact = intact && *s == text;
+        delete s;
+    }
+    return intact ? 1 : 0;
+}
+
+} // namespace
+
+TEST(StringHeap, CellsAreRecycledAndSafeAcrossThreads)
+{
+    String* first = new String("a");
+    const uintptr_t firstCell = reinterpret_cast<uintptr_t>(first);
+    delete first;
+    String* second = new String("b");
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(second), firstCell);
+    delete second;
+
+    String one("first thread");
+    String two("second thread");
+    HANDLE threads[2] = {CreateThread(nullptr, 0, churnHeapStrings, &one, 0, nullptr),
+                         CreateThread(nullptr, 0, churnHeapStrings, &two, 0, nullptr)};
+    ASSERT_TRUE(threads[0] && threads[1]);
+    WaitForMultipleObjects(2, threads, TRUE, INFINITE);
+    for (HANDLE thread : threads) {
+        DWORD intact = 0;
+        GetExitCodeThread(thread, &intact);
+        EXPECT_EQ(intact, 1u);
+        CloseHandle(thread);
+    }
+}
