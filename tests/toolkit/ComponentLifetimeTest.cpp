@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include "tests/support/DebugOutputCapture.h"
+#include "tests/toolkit/WindowTesting.h"
+#include "toolkit/ClassTags.h"
+
+using namespace windowtesting;
+
+namespace {
+
+// Counts destructor runs so that a double delete or a missing one shows.
+struct CountedWindow : Window {
+    static int destroyed;
+    CountedWindow(HWND parent, DWORD style)
+        : Window("counted", style, 0, 0, 0, 30, 30, parent) {}
+    ~CountedWindow() override { ++destroyed; }
+};
+int CountedWindow::destroyed = 0;
+
+}
+
+TEST(ComponentBinding, FromHandleFindsToolkitObjectsAndRejectsOthers)
+{
+    Window* w = topLevel();
+    EXPECT_EQ(static_cast<Component*>(w), Component::fromHandle(w->handle()));
+    EXPECT_EQ(ClassTag::Window, Component::fromHandle(w->handle())->classTag());
+
+    HWND plain = CreateWindowExA(0, "STATIC", "x", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(nullptr, Component::fromHandle(plain)) << "user data 0";
+    int notAnObject[4] = {1, 2, 3, 4};
+    SetWindowLongPtrA(plain, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(notAnObject));
+    EXPECT_EQ(nullptr, Component::fromHandle(plain)) << "user data pointing at foreign bytes";
+    SetWindowLongPtrA(plain, GWLP_USERDATA, 0x10);
+    EXPECT_EQ(nullptr, Component::fromHandle(plain)) << "unreadable user data";
+    DestroyWindow(plain);
+    delete w;
+}
+
+TEST(ComponentBinding, ClassIsRegisteredWithTheToolkitProcedure)
+{
+    Window* w = topLevel();
+    WNDCLASSA info = {};
+    ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "myComponent", &info));
+    EXPECT_EQ(static_cast<UINT>(CS_VREDRAW | CS_HREDRAW), info.style);
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(info.lpfnWndProc), GetWindowLongPtrA(w->handle(), GWLP_WNDPROC));
+    delete w;
+}
+
+TEST(ComponentLifetime, DeletingTheObjectDestroysTheWindowAndItsChildrenOnce)
+{
+    CountedWindow::destroyed = 0;
+    Window* top = topLevel();
+    CountedWindow* a = new CountedWindow(top->handle(), WS_CHILD | WS_VISIBLE);
+    new CountedWindow(a->handle(), WS_CHILD | WS_VISIBLE);
+    HWND topHandle = top->handle();
+    HWND aHandle = a->handle();
+    delete top;
+    EXPECT_EQ(2, CountedWindow::destroyed);
+    EXPECT_FALSE(IsWindow(topHandle));
+    EXPECT_FALSE(IsWindow(aHandle));
+    EXPECT_EQ(0, liveComponentWindows());
+}
+
+TEST(ComponentLifetime, DestroyingTheWindowDeletesTheObjectAndItsChildrenOnce)
+{
+    CountedWindow::destroyed = 0;
+    CountedWindow* top = new CountedWindow(nullptr, WS_POPUP | WS_VISIBLE);
+    CountedWindow* a = new CountedWindow(top->handle(), WS_CHILD | WS_VISIBLE);
+    new CountedWindow(a->handle(), WS_CHILD | WS_VISIBLE);
+    DestroyWindow(top->handle());
+    EXPECT_EQ(3, CountedWindow::destroyed);
+    EXPECT_EQ(0, liveComponentWindows());
+}
+
+TEST(ComponentLifetime, ChildWindowDestroyedByTheSystemLeavesTheParentRing)
+{
+    Window* top = topLevel();
+    Window* a = child(top);
+    Window* b = child(top);
+    DestroyWindow(a->handle());
+    EXPECT_EQ(b, top->firstChild());
+    EXPECT_EQ(nullptr, top->nextChild(b, 0));
+    delete top;
+}
+
+TEST(ComponentLifetime, ManyWindowsWithChildrenLeaveNothingBehind)
+{
+    for (int i = 0; i < 2500; ++i) {
+        Window* top = topLevel(WS_POPUP);
+        Window* middle = child(top);
+        child(middle);
+        child(top);
+        if (i % 2)
+            delete top;
+        else
+            DestroyWindow(top->handle());
+    }
+    pump();
+    EXPECT_EQ(0, liveComponentWindows());
+    EXPECT_EQ(0, gdiCacheCount(application.penList()));
+    EXPECT_EQ(0, gdiCacheCount(application.dotPenList()));
+    EXPECT_EQ(0, gdiCacheCount(application.brushList()));
+}
+
+TEST(ComponentAttach, TakesOverAForeignWindowAndGivesItBackOnDelete)
+{
+    Window* top = topLevel();
+    Window* w = child(top);
+    HWND own = w->handle();
+    HWND edit = CreateWindowExA(0, "EDIT", "hello", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, top->handle(),
+                                nullptr, nullptr, nullptr);
+    w->attachHandle(edit);
+    EXPECT_FALSE(IsWindow(own));
+    EXPECT_EQ(edit, w->handle());
+    EXPECT_EQ(static_cast<Component*>(w), Component::fromHandle(edit));
+    EXPECT_EQ(String("hello"), w->getText()) << "unhandled messages reach the edit's own procedure";
+    delete w;
+    EXPECT_FALSE(IsWindow(edit));
+    EXPECT_EQ(nullptr, top->firstChild());
+    delete top;
+}
+
+TEST(ComponentException, EscapingExceptionIsTracedAndGetsDefaultProcessing)
+{
+    struct Throwing : Window {
+        Throwing() : Window("thrower", WS_POPUP, 0, 0, 0, 10, 10, nullptr) {}
+        void onTimer(UINT_PTR) override { throw 42; }
+    };
+    Throwing* w = new Throwing;
+    testsupport::DebugOutputCapture capture;
+    SendMessageA(w->handle(), WM_TIMER, 7, 0);
+    ASSERT_EQ(1u, capture.writes().size());
+    EXPECT_EQ("Exception escaped the handler of message 0x0113\n", capture.writes()[0]);
+    EXPECT_TRUE(IsWindow(w->handle()));
+    delete w;
+}

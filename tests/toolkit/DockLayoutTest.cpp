@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include "tests/toolkit/WindowTesting.h"
+#include "toolkit/WindowAlignment.h"
+
+using namespace windowtesting;
+
+namespace {
+
+// The child's rectangle in its parent's client coordinates, asked from the system.
+RECT placed(const Window* w)
+{
+    RECT r;
+    GetWindowRect(w->handle(), &r);
+    MapWindowPoints(nullptr, GetParent(w->handle()), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+::testing::AssertionResult at(const Window* w, int left, int top, int width, int height)
+{
+    const RECT r = placed(w);
+    if (r.left == left && r.top == top && r.right - r.left == width && r.bottom - r.top == height)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "placed at (" << r.left << ", " << r.top << ") size "
+                                         << r.right - r.left << " x " << r.bottom - r.top;
+}
+
+Window* docked(Window* parent, DockMode mode, int width, int height, bool visible = true)
+{
+    Window* w = child(parent, 1, 1, width, height, WS_CHILD | (visible ? WS_VISIBLE : 0));
+    w->setDock(mode);
+    return w;
+}
+
+}
+
+TEST(DockLayout, EightModesShareTheClientAreaInPassOrder)
+{
+    Window* top = topLevel();
+    ASSERT_EQ(200, top->clientWidth());
+    Window* fill1 = docked(top, DockFill, 5, 5);
+    Window* innerTop = docked(top, DockInnerTop, 5, 5);
+    Window* left = docked(top, DockLeft, 30, 5);
+    Window* topBar = docked(top, DockTop, 5, 10);
+    Window* none = docked(top, DockNone, 7, 8);
+    Window* right = docked(top, DockRight, 40, 5);
+    Window* bottom = docked(top, DockBottom, 5, 20);
+    Window* innerBottom = docked(top, DockInnerBottom, 5, 6);
+    Window* fill2 = docked(top, DockFill, 5, 5);
+    EXPECT_TRUE(at(topBar, 0, 0, 200, 10));
+    EXPECT_TRUE(at(bottom, 0, 130, 200, 20));
+    EXPECT_TRUE(at(left, 0, 10, 30, 120));
+    EXPECT_TRUE(at(right, 160, 10, 40, 120));
+    EXPECT_TRUE(at(innerTop, 30, 10, 130, 5));
+    EXPECT_TRUE(at(innerBottom, 30, 124, 130, 6));
+    EXPECT_TRUE(at(fill1, 30, 15, 130, 109));
+    EXPECT_TRUE(at(fill2, 30, 15, 130, 109)) << "two Fill children overlap exactly";
+    EXPECT_TRUE(at(none, 1, 1, 7, 8));
+    EXPECT_EQ(30, fill1->x()) << "the geometry cache follows";
+
+    top->setSize(300, 150);
+    EXPECT_TRUE(at(topBar, 0, 0, 300, 10));
+    EXPECT_TRUE(at(fill2, 30, 15, 230, 109));
+    delete top;
+}
+
+TEST(DockLayout, HiddenDockedChildKeepsItsPlaceButGivesUpItsSpace)
+{
+    Window* top = topLevel();
+    Window* first = docked(top, DockTop, 5, 10);
+    Window* second = docked(top, DockTop, 5, 20);
+    EXPECT_TRUE(at(second, 0, 10, 200, 20));
+    first->show(0);
+    EXPECT_TRUE(at(second, 0, 0, 200, 20));
+    first->show(1);
+    EXPECT_TRUE(at(first, 0, 0, 200, 10));
+    EXPECT_TRUE(at(second, 0, 10, 200, 20));
+    delete top;
+}
+
+TEST(DockLayout, ChildSizeChangeRelaysOutTheParent)
+{
+    Window* top = topLevel();
+    Window* bar = docked(top, DockTop, 5, 10);
+    Window* fill = docked(top, DockFill, 5, 5);
+    bar->setSize(200, 40);
+    EXPECT_TRUE(at(fill, 0, 40, 200, 110));
+    delete top;
+}
+
+TEST(WindowAlignment, AlignsAgainstAReferenceAndEqualisesSizes)
+{
+    Window* top = topLevel();
+    Window* reference = child(top, 50, 40, 60, 30);
+    Window* a = child(top, 0, 0, 20, 10);
+    Window* b = child(top, 0, 0, 10, 16);
+    alignWindows(0x22, reference, a, b, static_cast<Window*>(nullptr));
+    EXPECT_TRUE(at(a, 90, 60, 20, 10));
+    EXPECT_TRUE(at(b, 100, 54, 10, 16));
+    alignWindows(0x00, reference, a, static_cast<Window*>(nullptr));
+    EXPECT_TRUE(at(a, 70, 50, 20, 10));
+    alignWindows(0x33, reference, b, static_cast<Window*>(nullptr));
+    EXPECT_TRUE(at(b, 50, 40, 60, 30));
+    equaliseSizes(1, 0, a, reference, static_cast<Window*>(nullptr));
+    EXPECT_TRUE(at(a, 70, 50, 60, 10));
+    equaliseSizes(0, 1, a, reference, static_cast<Window*>(nullptr));
+    EXPECT_TRUE(at(a, 70, 50, 60, 30));
+    delete top;
+}

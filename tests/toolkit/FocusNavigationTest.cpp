@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include "tests/toolkit/WindowTesting.h"
+
+using namespace windowtesting;
+
+namespace {
+
+void typeTab(bool shift)
+{
+    if (shift)
+        SendMessageA(GetFocus(), WM_KEYDOWN, VK_SHIFT, 0);
+    SendMessageA(GetFocus(), WM_CHAR, VK_TAB, 0);
+    if (shift)
+        SendMessageA(GetFocus(), WM_KEYUP, VK_SHIFT, 0);
+}
+
+// A popup dialog: a, then a container holding b, a hidden c and d, then a
+// disabled e, a non-tab-stop f and g.
+struct Dialog {
+    Window* popup;
+    Window* a;
+    Window* box;
+    Window* b;
+    Window* c;
+    Window* d;
+    Window* e;
+    Window* f;
+    Window* g;
+
+    Dialog()
+    {
+        popup = topLevel();
+        a = child(popup);
+        box = child(popup, 0, 0, 100, 40, WS_CHILD | WS_VISIBLE);
+        b = child(box);
+        c = child(box, 0, 0, 20, 20, WS_CHILD | WS_TABSTOP);
+        d = child(box);
+        e = child(popup, 0, 0, 20, 20, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED);
+        f = child(popup, 0, 0, 20, 20, WS_CHILD | WS_VISIBLE);
+        g = child(popup);
+    }
+    ~Dialog() { delete popup; }
+};
+
+}
+
+TEST(ChildrenRing, WalksBothWaysAndStopsAtTheEnds)
+{
+    Window* top = topLevel();
+    Window* a = child(top);
+    Window* b = child(top);
+    Window* c = child(top);
+    EXPECT_EQ(a, top->nextChild(nullptr, 0));
+    EXPECT_EQ(c, top->nextChild(nullptr, 1));
+    EXPECT_EQ(b, top->nextChild(a, 0));
+    EXPECT_EQ(nullptr, top->nextChild(c, 0));
+    EXPECT_EQ(nullptr, top->nextChild(a, 1));
+    EXPECT_EQ(nullptr, a->nextChild(b, 0)) << "b is not a's child";
+    top->rememberChild(b);
+    delete b;
+    EXPECT_EQ(nullptr, top->focusedChild());
+    EXPECT_EQ(c, top->nextChild(a, 0));
+    delete a;
+    EXPECT_EQ(c, top->firstChild());
+    delete c;
+    EXPECT_EQ(nullptr, top->firstChild());
+    delete top;
+}
+
+TEST(ChildrenRing, ChildAddedArrivesAfterTheCurrentMessage)
+{
+    struct Parent : Window {
+        Window* added = nullptr;
+        Parent() : Window("p", WS_POPUP, 0, 0, 0, 50, 50, nullptr) {}
+        void onChildAdded(Window* c) override { added = c; }
+    };
+    Parent* p = new Parent;
+    Window* c = child(p);
+    EXPECT_EQ(nullptr, p->added);
+    pump();
+    EXPECT_EQ(c, p->added);
+    Window* gone = child(p);
+    delete gone;
+    p->added = nullptr;
+    pump();
+    EXPECT_EQ(nullptr, p->added) << "a child deleted before the message arrived is not reported";
+    delete p;
+}
+
+TEST(TabNavigation, ForwardSkipsHiddenDisabledAndNonTabStopAndWrapsInAPopup)
+{
+    Dialog dialog;
+    ASSERT_EQ(1, dialog.popup->takeFocus(0));
+    EXPECT_EQ(dialog.a->handle(), GetFocus());
+    const Window* expected[] = {dialog.b, dialog.d, dialog.g, dialog.a, dialog.b};
+    for (const Window* w : expected) {
+        typeTab(false);
+        EXPECT_EQ(w->handle(), GetFocus());
+    }
+    EXPECT_EQ(dialog.box, dialog.popup->focusedChild());
+    EXPECT_EQ(dialog.b, dialog.box->focusedChild());
+}
+
+TEST(TabNavigation, ShiftTabGoesBackwardsAndWrapsToTheLast)
+{
+    Dialog dialog;
+    ASSERT_EQ(1, dialog.popup->takeFocus(0));
+    const Window* expected[] = {dialog.g, dialog.d, dialog.b, dialog.a, dialog.g};
+    for (const Window* w : expected) {
+        typeTab(true);
+        EXPECT_EQ(w->handle(), GetFocus());
+    }
+    EXPECT_EQ(0, Window::shiftHeld());
+}
+
+TEST(TabNavigation, ControlsInAHiddenContainerAreSkipped)
+{
+    Dialog dialog;
+    dialog.box->show(0);
+    ASSERT_EQ(1, dialog.popup->takeFocus(0));
+    typeTab(false);
+    EXPECT_EQ(dialog.g->handle(), GetFocus());
+}
+
+TEST(FocusMemory, FocusReturnsToTheRememberedDescendant)
+{
+    Dialog dialog;
+    Window* other = topLevel();
+    SetFocus(dialog.d->handle());
+    EXPECT_EQ(dialog.box, dialog.popup->focusedChild());
+    EXPECT_EQ(dialog.d, dialog.box->focusedChild());
+    SetFocus(other->handle());
+    // Activation hands the focus to the window itself, which passes it down.
+    SetActiveWindow(dialog.popup->handle());
+    EXPECT_EQ(dialog.d->handle(), GetFocus());
+    delete other;
+}

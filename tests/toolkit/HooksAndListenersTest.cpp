@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/toolkit/WindowTesting.h"
+
+using namespace windowtesting;
+
+namespace {
+
+struct Log {
+    std::string calls;
+    Window* toDelete = nullptr;
+    Window* window = nullptr;
+};
+
+void first(Log* log, Window*, UINT_PTR) { log->calls += "1"; }
+void second(Log* log, Window*, UINT_PTR) { log->calls += "2"; }
+void third(Log* log, Window*, UINT_PTR) { log->calls += "3"; }
+
+void removeOwnOwner(Log* log, Window* w, UINT_PTR)
+{
+    log->calls += "R";
+    w->removeListeners(log);
+}
+
+void deleteWindow(Log* log, Window*, UINT_PTR)
+{
+    log->calls += "D";
+    delete log->toDelete;
+    log->toDelete = nullptr;
+}
+
+void hookA(Log* log, Component*, MessageRecord& record)
+{
+    if (record.message == WM_GETTEXTLENGTH) {
+        log->calls += "A";
+        record.result = 77;
+        record.handled = 1;
+    }
+}
+
+void hookB(Log* log, Component*, MessageRecord& record)
+{
+    if (record.message == WM_GETTEXTLENGTH)
+        log->calls += "B";
+}
+
+void hookRemovingItself(Log* log, Component* c, MessageRecord& record)
+{
+    if (record.message == WM_GETTEXTLENGTH) {
+        log->calls += "S";
+        c->removeMessageHooks(log);
+    }
+}
+
+}
+
+TEST(ListenerWalk, NewestListenerRunsFirst)
+{
+    Log log;
+    Window* w = topLevel();
+    w->addTimerListener(&log, first);
+    w->addTimerListener(&log, second);
+    w->addTimerListener(&log, third);
+    SendMessageA(w->handle(), WM_TIMER, 1, 0);
+    EXPECT_EQ("321", log.calls);
+    delete w;
+}
+
+TEST(ListenerWalk, ListenerRemovingItsOwnerDuringTheWalkLetsTheOthersRun)
+{
+    Log log;
+    Log other;
+    Window* w = topLevel();
+    w->addTimerListener(&other, first);
+    w->addTimerListener(&log, third);
+    w->addTimerListener(&log, removeOwnOwner);
+    w->addTimerListener(&other, second);
+    SendMessageA(w->handle(), WM_TIMER, 1, 0);
+    EXPECT_EQ("R", log.calls) << "a listener taken out during the walk must not run";
+    EXPECT_EQ("21", other.calls);
+    log.calls.clear();
+    other.calls.clear();
+    SendMessageA(w->handle(), WM_TIMER, 1, 0);
+    EXPECT_EQ("", log.calls);
+    EXPECT_EQ("21", other.calls);
+    delete w;
+}
+
+TEST(ListenerWalk, ListenerDeletingItsWindowEndsTheWalkSafely)
+{
+    Log log;
+    Window* w = topLevel();
+    log.toDelete = w;
+    HWND handle = w->handle();
+    w->addTimerListener(&log, first);
+    w->addTimerListener(&log, deleteWindow);
+    SendMessageA(handle, WM_TIMER, 1, 0);
+    EXPECT_EQ("D", log.calls);
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_EQ(0, liveComponentWindows());
+}
+
+TEST(ListenerWalk, ListenerDeletingTheParentFromAChildMessageIsSafe)
+{
+    Log log;
+    Window* top = topLevel();
+    Window* c = child(top);
+    log.toDelete = top;
+    c->addTimerListener(&log, deleteWindow);
+    c->addTimerListener(&log, first);
+    SendMessageA(c->handle(), WM_TIMER, 1, 0);
+    EXPECT_EQ("1D", log.calls);
+    EXPECT_EQ(0, liveComponentWindows());
+}
+
+TEST(MessageHooks, AllHooksRunAndAHandledResultSkipsTheProcedure)
+{
+    Log log;
+    Window* w = topLevel();
+    w->addMessageHook(&log, hookA);
+    w->addMessageHook(&log, hookB);
+    EXPECT_EQ(77, SendMessageA(w->handle(), WM_GETTEXTLENGTH, 0, 0));
+    EXPECT_EQ("BA", log.calls);
+    w->removeMessageHooks(&log);
+    EXPECT_EQ(3, SendMessageA(w->handle(), WM_GETTEXTLENGTH, 0, 0)) << "\"top\" from the default procedure";
+    delete w;
+}
+
+TEST(MessageHooks, HookRemovingItselfDuringTheWalk)
+{
+    Log log;
+    Log other;
+    Window* w = topLevel();
+    w->addMessageHook(&other, hookB);
+    w->addMessageHook(&log, hookRemovingItself);
+    EXPECT_EQ(3, SendMessageA(w->handle(), WM_GETTEXTLENGTH, 0, 0));
+    EXPECT_EQ(3, SendMessageA(w->handle(), WM_GETTEXTLENGTH, 0, 0));
+    EXPECT_EQ("S", log.calls);
+    EXPECT_EQ("BB", other.calls);
+    delete w;
+}

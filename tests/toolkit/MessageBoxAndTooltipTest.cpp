@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "tests/support/MessageBoxCapture.h"
+#include "tests/toolkit/WindowTesting.h"
+
+using namespace windowtesting;
+
+namespace {
+
+const char* const ChildVariable = "T5_CAPTION_CHILD_OUTPUT";
+
+std::string modulePath()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return path;
+}
+
+TTTOOLINFOA toolInfo(HWND tool, char* text)
+{
+    TTTOOLINFOA info = {};
+    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    info.hwnd = tool;
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    info.lpszText = text;
+    return info;
+}
+
+}
+
+TEST(WindowMessageBox, ShowsOnTheTopLevelWindowWithTheGivenCaption)
+{
+    Window* top = topLevel();
+    Window* c = child(top);
+    testsupport::MessageBoxCapture capture;
+    capture.setAnswer(IDCANCEL);
+    EXPECT_EQ(IDCANCEL, c->messageBox("Key not found !", MB_OKCANCEL, "Title"));
+    ASSERT_EQ(1u, capture.boxes().size());
+    EXPECT_EQ("Title", capture.boxes()[0].caption);
+    EXPECT_EQ("Key not found !", capture.boxes()[0].text);
+    delete top;
+}
+
+// Runs in a copy of this program named my.setup.exe (see the next test).
+TEST(WindowMessageBox, CaptionChildProcess)
+{
+    const char* output = std::getenv(ChildVariable);
+    if (!output)
+        GTEST_SKIP() << "runs only as the child of DefaultCaptionIsTheFileNameUpToItsFirstDot";
+    Window* top = topLevel();
+    testsupport::MessageBoxCapture capture;
+    top->messageBox("hello", MB_OK);
+    std::ofstream(output) << (capture.boxes().empty() ? std::string("<no box>") : capture.boxes()[0].caption);
+    delete top;
+}
+
+TEST(WindowMessageBox, DefaultCaptionIsTheFileNameUpToItsFirstDot)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "t5-caption-" + std::to_string(GetCurrentProcessId());
+    const std::string program = folder + "\\my.setup.exe";
+    const std::string output = folder + "\\caption.txt";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA(modulePath().c_str(), program.c_str(), FALSE));
+    SetEnvironmentVariableA(ChildVariable, output.c_str());
+    std::string line = "my.setup --gtest_filter=WindowMessageBox.CaptionChildProcess";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child = {};
+    const BOOL started = CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child);
+    SetEnvironmentVariableA(ChildVariable, nullptr);
+    std::string caption;
+    if (started) {
+        WaitForSingleObject(child.hProcess, 60000);
+        CloseHandle(child.hThread);
+        CloseHandle(child.hProcess);
+        std::ostringstream read;
+        read << std::ifstream(output).rdbuf();
+        caption = read.str();
+    }
+    DeleteFileA(output.c_str());
+    DeleteFileA(program.c_str());
+    RemoveDirectoryA(folder.c_str());
+    ASSERT_TRUE(started);
+    EXPECT_EQ("my", caption);
+}
+
+TEST(WindowTooltip, SetTextRegistersOnceAndReadsBackThroughTheTooltipWindow)
+{
+    Window* w = topLevel();
+    HWND tips = application.tooltips().handle();
+    const LRESULT before = SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0);
+    w->setTooltipText("first");
+    w->setTooltipText("second");
+    EXPECT_EQ(1, w->isTooltipRegistered());
+    EXPECT_EQ(before + 1, SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
+    char text[80] = {};
+    w->getTooltipText(text, sizeof text);
+    EXPECT_STREQ("second", text);
+    TTTOOLINFOA info = toolInfo(w->handle(), text);
+    ASSERT_TRUE(SendMessageA(tips, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info)));
+    EXPECT_EQ(0x11u, info.uFlags);
+    delete w;
+}
+
+TEST(WindowTooltip, TrackingToolGetsItsTextByCallback)
+{
+    Window* w = topLevel();
+    w->registerTooltip(1);
+    char text[80] = {};
+    TTTOOLINFOA info = toolInfo(w->handle(), text);
+    ASSERT_TRUE(SendMessageA(application.tooltips().handle(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info)));
+    EXPECT_EQ(0x31u, info.uFlags);
+    EXPECT_EQ(LPSTR_TEXTCALLBACKA, info.lpszText);
+    delete w;
+}

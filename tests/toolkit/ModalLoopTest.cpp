@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "tests/toolkit/WindowTesting.h"
+
+using namespace windowtesting;
+
+namespace {
+
+struct Dialog {
+    Window* owner = topLevel();
+    Window* popup = new Window("dialog", WS_POPUP, WS_EX_NOPARENTNOTIFY, 20, 20, 80, 60, owner->handle());
+    Window* box = child(popup);
+    Window* button = child(box);
+    ~Dialog() { delete owner; }
+};
+
+int ownerEnabledDuringLoop = -1;
+
+void checkOwnerAndEnd(Window* owner, Window* popup, UINT_PTR)
+{
+    ownerEnabledDuringLoop = IsWindowEnabled(owner->handle()) ? 1 : 0;
+    popup->endModal(3);
+}
+
+}
+
+TEST(ModalLoop, EndModalFromAGrandchildEndsWithItsResult)
+{
+    Dialog d;
+    PostMessageA(d.button->handle(), TKM_ENDMODAL, 7, 0);
+    EXPECT_EQ(7, d.popup->runModal());
+    EXPECT_FALSE(IsWindowVisible(d.popup->handle()));
+    EXPECT_TRUE(IsWindowEnabled(d.owner->handle()));
+    EXPECT_EQ(0, d.popup->isModal());
+}
+
+TEST(ModalLoop, OwnerIsDisabledWhileTheLoopRunsAndAZeroResultDoesNotEndIt)
+{
+    Dialog d;
+    d.popup->addTimerListener(d.owner, checkOwnerAndEnd);
+    PostMessageA(d.button->handle(), TKM_ENDMODAL, 0, 0);
+    PostMessageA(d.popup->handle(), WM_TIMER, 1, 0);
+    EXPECT_EQ(3, d.popup->runModal());
+    EXPECT_EQ(0, ownerEnabledDuringLoop);
+    EXPECT_TRUE(IsWindowEnabled(d.owner->handle()));
+}
+
+TEST(ModalLoop, CloseEndsWithMinusOneAndLeavesTheWindowAliveButHidden)
+{
+    Dialog d;
+    PostMessageA(d.popup->handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(-1, d.popup->runModal());
+    EXPECT_TRUE(IsWindow(d.popup->handle()));
+    EXPECT_FALSE(IsWindowVisible(d.popup->handle()));
+    EXPECT_EQ(static_cast<Component*>(d.popup), Component::fromHandle(d.popup->handle()));
+}
+
+TEST(ModalLoop, WmQuitEndsTheLoopAndIsPostedAgainForTheMainLoop)
+{
+    Dialog d;
+    PostQuitMessage(9);
+    EXPECT_EQ(-1, d.popup->runModal());
+    MSG quit = {};
+    ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(9u, quit.wParam);
+}
+
+TEST(ModalLoop, DestroyingTheDialogDuringTheLoopEndsIt)
+{
+    Dialog d;
+    struct Destroyer : Window {
+        Destroyer(HWND owner) : Window("x", WS_POPUP, WS_EX_NOPARENTNOTIFY, 0, 0, 9, 9, owner) {}
+        void onTimer(UINT_PTR) override { DestroyWindow(handle()); }
+    };
+    Destroyer* dialog = new Destroyer(d.owner->handle());
+    PostMessageA(dialog->handle(), WM_TIMER, 1, 0);
+    EXPECT_EQ(-1, dialog->runModal());
+    EXPECT_TRUE(IsWindowEnabled(d.owner->handle()));
+}

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/toolkit/WindowTesting.h"
+
+using namespace windowtesting;
+
+namespace {
+
+const COLORREF Red = 0x0000ff;
+
+struct Painter : Window {
+    std::vector<HDC> paintDcs;
+    std::vector<HDC> eraseDcs;
+    Painter() : Window("painter", WS_POPUP | WS_VISIBLE, 0, 0, 0, 60, 40, nullptr) {}
+    LRESULT onEraseBackground(HDC dc) override
+    {
+        eraseDcs.push_back(dc);
+        return Window::onEraseBackground(dc);
+    }
+    LRESULT onPaint(HDC dc) override
+    {
+        paintDcs.push_back(dc);
+        RECT r = {10, 10, 20, 20};
+        HBRUSH red = CreateSolidBrush(Red);
+        FillRect(dc, &r, red);
+        DeleteObject(red);
+        return Window::onPaint(dc);
+    }
+};
+
+COLORREF screenPixel(HWND window, int x, int y)
+{
+    HDC dc = GetDC(window);
+    const COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return c;
+}
+
+// A 32-bit DIB section in a memory DC, white, for reading drawn pixels back.
+struct Canvas {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap;
+    HGDIOBJ previous;
+    Canvas(int width, int height)
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        previous = SelectObject(dc, bitmap);
+        PatBlt(dc, 0, 0, width, height, WHITENESS);
+    }
+    ~Canvas()
+    {
+        SelectObject(dc, previous);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+};
+
+}
+
+TEST(DoubleBuffering, PaintGoesToTheBackBitmapAndReachesTheScreenInOneCopy)
+{
+    Painter* w = new Painter;
+    w->setDoubleBuffered(1);
+    ASSERT_TRUE(w->backBuffer().isOpen());
+    w->paintDcs.clear();
+    w->eraseDcs.clear();
+    RedrawWindow(w->handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ASSERT_EQ(1u, w->paintDcs.size());
+    EXPECT_EQ(w->backBuffer().dc(), w->paintDcs[0]);
+    ASSERT_EQ(1u, w->eraseDcs.size()) << "the screen DC is never erased";
+    EXPECT_EQ(w->backBuffer().dc(), w->eraseDcs[0]);
+    EXPECT_EQ(Red, screenPixel(w->handle(), 15, 15));
+    EXPECT_EQ(0x404040u, screenPixel(w->handle(), 30, 30));
+    RECT pending;
+    EXPECT_FALSE(GetUpdateRect(w->handle(), &pending, FALSE));
+    EXPECT_EQ(static_cast<HGDIOBJ>(w->backBuffer().bitmap()), GetCurrentObject(w->backBuffer().dc(), OBJ_BITMAP));
+    delete w;
+}
+
+TEST(DoubleBuffering, BackBitmapGrowsOnlyWhenTheClientOutgrowsIt)
+{
+    Painter* w = new Painter;
+    w->setDoubleBuffered(1);
+    EXPECT_EQ(0, w->backBuffer().width());
+    w->setSize(80, 50);
+    EXPECT_EQ(80, w->backBuffer().width());
+    EXPECT_EQ(50, w->backBuffer().height());
+    const HBITMAP kept = w->backBuffer().bitmap();
+    w->setSize(40, 30);
+    EXPECT_EQ(kept, w->backBuffer().bitmap());
+    w->setSize(40, 70);
+    BITMAP info = {};
+    GetObjectA(w->backBuffer().bitmap(), sizeof info, &info);
+    EXPECT_EQ(40, info.bmWidth);
+    EXPECT_EQ(70, info.bmHeight);
+    w->setDoubleBuffered(0);
+    EXPECT_FALSE(w->backBuffer().isOpen());
+    delete w;
+}
+
+TEST(FrameDrawing, RaisedEdgeAndBevelUseTheBorderPensAndRestoreTheDc)
+{
+    Window* w = topLevel();
+    Canvas canvas(20, 20);
+    const HGDIOBJ penBefore = GetCurrentObject(canvas.dc, OBJ_PEN);
+    RECT r = {0, 0, 10, 10};
+    w->drawFrame(canvas.dc, r, 1);
+    EXPECT_EQ(0x747474u, GetPixel(canvas.dc, 0, 0));
+    EXPECT_EQ(0x747474u, GetPixel(canvas.dc, 0, 9));
+    EXPECT_EQ(0x2f2f2fu, GetPixel(canvas.dc, 9, 9));
+    EXPECT_EQ(0x2f2f2fu, GetPixel(canvas.dc, 9, 1));
+    EXPECT_EQ(penBefore, GetCurrentObject(canvas.dc, OBJ_PEN));
+
+    RECT bevel = {0, 0, 20, 20};
+    w->drawFrame(canvas.dc, bevel, 3);
+    EXPECT_EQ(3, bevel.left);
+    EXPECT_EQ(16, bevel.right) << "one pixel for the inside edge, then one per level";
+    EXPECT_EQ(0x2f2f2fu, GetPixel(canvas.dc, 0, 5)) << "sunken: dark outer left edge";
+    EXPECT_EQ(0x515151u, GetPixel(canvas.dc, 17, 5)) << "light innermost right edge";
+    EXPECT_EQ(penBefore, GetCurrentObject(canvas.dc, OBJ_PEN));
+    delete w;
+}

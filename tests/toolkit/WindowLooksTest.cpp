@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include "tests/toolkit/WindowTesting.h"
+#include "toolkit/Drawing.h"
+
+using namespace windowtesting;
+
+namespace {
+
+COLORREF penColour(HPEN pen)
+{
+    LOGPEN info = {};
+    if (GetObjectA(pen, sizeof info, &info) != sizeof info)
+        return CLR_INVALID;
+    return info.lopnColor;
+}
+
+COLORREF brushColour(HBRUSH brush)
+{
+    LOGBRUSH info = {};
+    if (GetObjectA(brush, sizeof info, &info) != sizeof info)
+        return CLR_INVALID;
+    return info.lbColor;
+}
+
+}
+
+TEST(WindowLooks, TopLevelDefaultsReadBackFromTheGdiObjects)
+{
+    Window* w = topLevel();
+    const COLORREF light[3] = {0x747474, 0x626262, 0x515151};
+    const COLORREF dark[3] = {0x2f2f2f, 0x353535, 0x3b3b3b};
+    ASSERT_EQ(3, w->borderWidth());
+    for (int level = 0; level < 3; ++level) {
+        EXPECT_EQ(light[level], penColour(w->lightBorderPen(level))) << level;
+        EXPECT_EQ(dark[level], penColour(w->darkBorderPen(level))) << level;
+    }
+    EXPECT_EQ(nullptr, w->lightBorderPen(3));
+    EXPECT_EQ(0x626262u, w->faceColour());
+    EXPECT_EQ(0x626262u, brushColour(w->faceBrush()));
+    EXPECT_EQ(0x404040u, brushColour(w->backgroundBrush()));
+    EXPECT_EQ(0x272727u, penColour(w->darkDotPen()));
+    EXPECT_EQ(0x8c8c8cu, penColour(w->lightDotPen()));
+    EXPECT_EQ(GetStockObject(NULL_BRUSH), w->hollowBrush());
+    EXPECT_EQ(70, w->borderContrast());
+    EXPECT_EQ(0u, w->textColour());
+    EXPECT_EQ(0x808080u, w->disabledTextColour());
+    delete w;
+}
+
+TEST(WindowLooks, ChildFollowsParentChangesUnlessItHasItsOwnValue)
+{
+    Window* top = topLevel();
+    Window* follower = child(top);
+    Window* grandchild = child(follower);
+    Window* keeper = child(top);
+    keeper->setBackgroundColour(0x0000ff);
+    EXPECT_EQ(InheritColour, follower->ownBackgroundColour());
+    EXPECT_EQ(top->lightBorderPen(0), grandchild->lightBorderPen(0));
+
+    top->setBackgroundColour(0x204060);
+    EXPECT_EQ(0x204060u, brushColour(grandchild->backgroundBrush()));
+    EXPECT_EQ(penColour(top->lightBorderPen(1)), penColour(grandchild->lightBorderPen(1)));
+    EXPECT_EQ(shadeColour(0x204060, 70.0 * 3 / (3 * 255.0)), penColour(top->lightBorderPen(0)));
+    EXPECT_EQ(0x0000ffu, brushColour(keeper->backgroundBrush()));
+    EXPECT_EQ(shadeColour(0x0000ff, -70.0 / 255.0), penColour(keeper->darkBorderPen(0)));
+
+    keeper->setBackgroundColour(InheritColour);
+    EXPECT_EQ(0x204060u, brushColour(keeper->backgroundBrush()));
+    delete top;
+}
+
+TEST(WindowLooks, BorderWidthIsClampedAndFollowedByChildren)
+{
+    Window* top = topLevel();
+    Window* c = child(top);
+    top->setBorderWidth(0);
+    EXPECT_EQ(1, top->ownBorderWidth());
+    top->setBorderWidth(500);
+    EXPECT_EQ(100, top->ownBorderWidth());
+    EXPECT_EQ(100, c->borderWidth());
+    EXPECT_NE(nullptr, c->darkBorderPen(99)) << "the child's table grew with the parent's width";
+    top->setBorderWidth(-1);
+    EXPECT_EQ(100, top->ownBorderWidth());
+    top->setBorderWidth(2);
+    EXPECT_EQ(2, c->borderWidth());
+    EXPECT_EQ(nullptr, c->darkBorderPen(2));
+    c->setBorderWidth(-1);
+    EXPECT_EQ(-1, c->ownBorderWidth()) << "-1 on a child means inherit";
+    delete top;
+}
+
+TEST(WindowLooks, FontAndColoursPropagateToInheritingChildren)
+{
+    Window* top = topLevel();
+    Window* c = child(top);
+    Window* own = child(top);
+    own->setTextColour(0x00ff00);
+    HFONT big = createFont(40, "Arial", 0, 0, 0, 0, 0, 0);
+    top->setFont(big);
+    top->setTextColour(0x123456);
+    EXPECT_EQ(big, c->font());
+    TEXTMETRICA metrics = {};
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, big);
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    EXPECT_EQ(metrics.tmHeight, c->textHeight());
+    EXPECT_EQ(0x123456u, c->textColour());
+    EXPECT_EQ(0x00ff00u, own->textColour());
+    delete top;
+    DeleteObject(big);
+}
+
+TEST(WindowLooks, OwnedPopupInheritsLooksButStaysOutOfTheChildren)
+{
+    Window* owner = topLevel();
+    Window* popup = new Window("popup", WS_POPUP, WS_EX_NOPARENTNOTIFY, 0, 0, 50, 50, owner->handle());
+    EXPECT_EQ(owner, popup->parent());
+    EXPECT_EQ(nullptr, owner->firstChild());
+    EXPECT_EQ(popup, popup->topLevel());
+    EXPECT_EQ(nullptr, owner->nextChild(popup, 0));
+    owner->setBackgroundColour(0x010203);
+    EXPECT_EQ(0x010203u, popup->backgroundColour());
+    delete popup;
+    delete owner;
+}
