@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -39,7 +38,7 @@ using Lines = std::vector<std::string>;
 
 } // namespace
 
-TEST(StringListAdd, PlacesByIndex)
+TEST(StringListAdd, PlacesByIndexAndGrowsInPlace)
 {
     StringList list;
     list.add("b", -1);
@@ -49,19 +48,14 @@ TEST(StringListAdd, PlacesByIndex)
     EXPECT_EQ(contents(list), Lines({"a", "b", "c", "d"}));
     EXPECT_EQ(list.item(4).length(), 0);
     EXPECT_EQ(list.item(-1).length(), 0);
-}
-
-TEST(StringListAdd, GrowsWithoutMovingElements)
-{
-    StringList list;
-    for (int i = 0; i < 1024; ++i)
-        list.add(String::fromInt(i), -1);
+    while (list.count() < 1024)
+        list.add(String::fromInt(list.count()), -1);
     const char* first = list.item(0).cStr();
     list.add("1024", -1);
     EXPECT_EQ(list.committed(), 2048u * sizeof(void*));
     EXPECT_EQ(list.item(0).cStr(), first);
-    for (int i = 0; i <= 1024; ++i)
-        ASSERT_EQ(list.item(i).toInt(), i);
+    EXPECT_EQ(list.item(1023).toInt(), 1023);
+    EXPECT_EQ(list.item(1024).toInt(), 1024);
 }
 
 TEST(StringListAdd, FullListDropsTheCopy)
@@ -115,11 +109,9 @@ TEST(StringListOrder, SortsByBytes)
 
     StringList many;
     Lines expected;
-    std::srand(7);
     for (int i = 0; i < 5000; ++i) {
-        std::string text = std::to_string(std::rand() % 1000) + "\xE9";
-        many.add(text.c_str(), -1);
-        expected.push_back(text);
+        expected.push_back(std::to_string(i * 7919 % 1000) + "\xE9");
+        many.add(expected.back().c_str(), -1);
     }
     many.sort();
     std::sort(expected.begin(), expected.end());

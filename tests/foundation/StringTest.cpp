@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -21,24 +20,18 @@ std::string text(const String& s)
 TEST(StringCapacity, FollowsTheConstructionRules)
 {
     EXPECT_EQ(String(0).capacity(), 17);
-    EXPECT_EQ(String(5).capacity(), 17);
     EXPECT_EQ(String(16).capacity(), 17);
     EXPECT_EQ(String(17).capacity(), 18);
     EXPECT_EQ(String(-3).capacity(), 17);
     EXPECT_EQ(String("abc").capacity(), 4);
     EXPECT_EQ(String("abcdef", 2).capacity(), 3);
-    EXPECT_EQ(text(String("abcdef", 2)), "ab");
-}
-
-TEST(StringCapacity, CountedTextStopsAtNulAndKeepsItsLength)
-{
     const char source[] = {'a', '\0', 'b', 'c'};
-    String s(source, 4);
-    EXPECT_EQ(s.length(), 4);
-    EXPECT_EQ(std::string(s.cStr(), 5), std::string("a\0\0\0\0", 5));
+    String counted(source, 4);
+    EXPECT_EQ(counted.length(), 4);
+    EXPECT_EQ(std::string(counted.cStr(), 5), std::string("a\0\0\0\0", 5));
 }
 
-TEST(StringSharing, CopyAndAppendLeaveTheOriginal)
+TEST(StringSharing, CopiesShareUntilWritten)
 {
     String a("shared");
     String b(a);
@@ -49,34 +42,24 @@ TEST(StringSharing, CopyAndAppendLeaveTheOriginal)
     EXPECT_EQ(text(b), "shared!");
     EXPECT_EQ(a.referenceCount(), 1);
     EXPECT_EQ(b.capacity(), 8);
-}
+    String lower = a.toUpper().toLower();
+    EXPECT_EQ(a.referenceCount(), 1);
+    EXPECT_EQ(text(lower), "shared");
 
-TEST(StringSharing, AssignmentSharesAndReleases)
-{
-    String a("one");
-    String b("two");
-    String c(b);
-    b = a;
-    EXPECT_EQ(b.cStr(), a.cStr());
-    EXPECT_EQ(a.referenceCount(), 2);
-    EXPECT_EQ(c.referenceCount(), 1);
-    b = b;
+    String c("two");
+    c = a;
+    c = c;
     EXPECT_EQ(a.referenceCount(), 2);
     a = a.cStr() + 1;
-    EXPECT_EQ(text(a), "ne");
-    EXPECT_EQ(a.capacity(), 3);
-    EXPECT_EQ(b.referenceCount(), 1);
+    EXPECT_EQ(text(a), "hared");
+    EXPECT_EQ(a.capacity(), 6);
+    EXPECT_EQ(c.referenceCount(), 1);
+    c += c;
+    c += c.cStr() + 10;
+    EXPECT_EQ(text(c), "sharedshareded");
 }
 
-TEST(StringSharing, AppendingItselfDoublesTheText)
-{
-    String a("abc");
-    a += a;
-    a += a.cStr() + 4;
-    EXPECT_EQ(text(a), "abcabcbc");
-}
-
-TEST(StringMakeWritable, DetachesOrResizesExactly)
+TEST(StringSharing, MakeWritableDetachesOrResizesExactly)
 {
     String a(100);
     a += "hello";
@@ -84,7 +67,6 @@ TEST(StringMakeWritable, DetachesOrResizesExactly)
     b.makeWritable(0);
     EXPECT_NE(a.cStr(), b.cStr());
     EXPECT_EQ(b.capacity(), 6);
-    EXPECT_EQ(text(b), "hello");
     a.makeWritable(10);
     EXPECT_EQ(a.capacity(), 10);
     a.makeWritable(3);
@@ -92,40 +74,30 @@ TEST(StringMakeWritable, DetachesOrResizesExactly)
     EXPECT_EQ(text(a), "hello");
 }
 
-TEST(StringFill, SyncLengthTerminatesAFullBuffer)
+TEST(StringSharing, FillIdiomEndsAtTheBuffer)
 {
     String s(4);
     const UINT written = GetWindowsDirectoryA(s.cStr(), UINT(s.capacity()));
     ASSERT_GT(written, 0u);
     ASSERT_LT(written, UINT(s.capacity()));
     EXPECT_EQ(s.syncLength(), int(written));
-
     String full(0);
     std::memset(full.cStr(), 'x', size_t(full.capacity()));
     EXPECT_EQ(full.syncLength(), full.capacity() - 1);
 }
 
-TEST(StringBounds, AtReadsNulOutsideTheText)
-{
-    String s("abc");
-    EXPECT_EQ(s.at(2), 'c');
-    EXPECT_EQ(s.at(3), '\0');
-    EXPECT_EQ(s.at(-1), '\0');
-    EXPECT_EQ(s.at(INT_MAX), '\0');
-    EXPECT_EQ(s.at(INT_MIN), '\0');
-}
-
-TEST(StringBounds, MidStaysInsideTheText)
+TEST(StringBounds, AtAndMidStayInsideTheText)
 {
     String s("abcdef");
+    EXPECT_EQ(s.at(5), 'f');
+    for (int index : {6, -1, INT_MAX, INT_MIN})
+        EXPECT_EQ(s.at(index), '\0') << index;
     EXPECT_EQ(text(s.mid(2, 3)), "cde");
-    EXPECT_EQ(text(s.mid(4, 100)), "ef");
     EXPECT_EQ(text(s.mid(4, INT_MAX)), "ef");
     EXPECT_EQ(s.mid(6, 2).length(), 0);
     EXPECT_EQ(s.mid(-1, 3).length(), 0);
     EXPECT_EQ(s.mid(INT_MIN, INT_MAX).length(), 0);
     EXPECT_EQ(s.mid(1, -5).length(), 0);
-    EXPECT_EQ(s.mid(1, 3).capacity(), 17);
 }
 
 TEST(StringBounds, FindAndFindLastStayInsideTheText)
@@ -133,11 +105,9 @@ TEST(StringBounds, FindAndFindLastStayInsideTheText)
     String s("abcabc");
     EXPECT_EQ(s.find("bc"), 1);
     EXPECT_EQ(s.find("bc", 2), 4);
-    EXPECT_EQ(s.find("bc", 5), -1);
     EXPECT_EQ(s.find("bc", INT_MAX), -1);
     EXPECT_EQ(s.find("bc", -4), -1);
     EXPECT_EQ(s.find("abcabcx"), -1);
-    EXPECT_EQ(s.find("", 3), 3);
     EXPECT_EQ(s.find("", 6), 6);
     EXPECT_EQ(s.find("", 7), -1);
     EXPECT_EQ(s.findLast("bc", 2, 100), 4);
@@ -145,7 +115,6 @@ TEST(StringBounds, FindAndFindLastStayInsideTheText)
     EXPECT_EQ(s.findLast("bc", 2, -1), -1);
     EXPECT_EQ(s.findLast("bc", -2, 5), -1);
     EXPECT_EQ(s.findLast("abcabcabc", 9, 0), -1);
-    EXPECT_EQ(s.findLast(nullptr, 0, 3), -1);
 }
 
 TEST(StringBounds, ReplaceClampsPositionAndCount)
@@ -157,7 +126,6 @@ TEST(StringBounds, ReplaceClampsPositionAndCount)
     EXPECT_EQ(text(s.replace(-7, 1, "Z")), "Zbcdef");
     EXPECT_EQ(text(s.replace(2, -1, "Z")), "abZcdef");
     EXPECT_EQ(text(String("").replace(5, 5, "Z")), "Z");
-    EXPECT_EQ(text(s), "abcdef");
 }
 
 TEST(StringPaths, SplitsAtTheLastSeparator)
@@ -166,82 +134,51 @@ TEST(StringPaths, SplitsAtTheLastSeparator)
     EXPECT_EQ(text(path.folderPart()), "C:\\dir");
     EXPECT_EQ(String("abc").folderPart().length(), 0);
     EXPECT_EQ(text(path.fileName()), "file.txt");
-    EXPECT_EQ(path.fileName().length(), 8);
     String bare("file.txt");
     EXPECT_EQ(bare.fileName().cStr(), bare.cStr());
     EXPECT_EQ(text(bare.extension()), "txt");
-    EXPECT_EQ(bare.extension().length(), 3);
     EXPECT_EQ(String("file").extension().length(), 0);
-    EXPECT_EQ(String("file").extension().capacity(), 17);
     EXPECT_EQ(text(String("C:\\dir.x\\file").stripExtension()), "C:\\dir.x\\file");
     EXPECT_EQ(text(String("a.b.c").stripExtension()), "a.b");
 }
 
-TEST(StringCase, ChangesAsciiLettersOnly)
-{
-    String s("Ab1\xC4z");
-    String lower = s.toLower();
-    EXPECT_EQ(text(lower), "ab1\xC4z");
-    EXPECT_EQ(text(s.toUpper()), "AB1\xC4Z");
-    EXPECT_EQ(text(s), "Ab1\xC4z");
-    EXPECT_EQ(s.referenceCount(), 1);
-}
-
-TEST(StringNumbers, PrintsAndReads)
+TEST(StringNumbers, PrintsReadsAndCompares)
 {
     EXPECT_EQ(text(String::fromInt(-5)), "-5");
-    EXPECT_EQ(text(String::fromInt(0)), "0");
     EXPECT_EQ(text(String::fromInt(INT64_MIN)), "-9223372036854775808");
     EXPECT_EQ(text(String::fromInt(INT64_MAX)), "9223372036854775807");
     EXPECT_EQ(text(String::fromHex(0x1A, 0)), "01a");
     EXPECT_EQ(text(String::fromHex(0x1A, 4)), "0001a");
     EXPECT_EQ(text(String::fromHex(0, 0)), "0");
     EXPECT_EQ(text(String::fromHex(UINT64_MAX, 40)), "0ffffffffffffffff");
-    EXPECT_EQ(text(String::repeat('x', 3)), "xxx");
     EXPECT_EQ(String::repeat('x', -3).length(), 0);
-    EXPECT_EQ(String("123").toInt(), 123);
     EXPECT_EQ(String("ff").toInt(true), 255);
     EXPECT_EQ(String("-1").toInt(), 0xFFFFFFFFLL);
     EXPECT_EQ(String("z").toInt(), 0);
-}
-
-TEST(StringCompare, IsByteWiseAndCaseSensitive)
-{
-    EXPECT_FALSE(String("abc") == String("ABC"));
-    EXPECT_TRUE(String("abc") == "abc");
-    EXPECT_TRUE("abc" == String("abc"));
+    EXPECT_FALSE(String("abc") == "ABC");
     EXPECT_TRUE(String("B") < String("a"));
     EXPECT_TRUE(String("a") < "\x80");
-    EXPECT_TRUE(String("ab") >= "ab");
     EXPECT_LT(String("ab").compare("abc"), 0);
-    EXPECT_GT(String("b").compare(String("abc")), 0);
 }
 
-TEST(StringFormat, FixedPoint)
+TEST(StringFormat, FixedPointAndPattern)
 {
     EXPECT_EQ(text(String::formatFixed(3.1, 2, 2, false)), "3.10");
     EXPECT_EQ(text(String::formatFixed(3.14159, 2, 2, true)), "+3.1416");
     EXPECT_EQ(text(String::formatFixed(-0.05, 2, 0, false)), "-0.05");
     EXPECT_EQ(text(String::formatFixed(5, 0, 2, false)), "5.");
-    EXPECT_EQ(text(String::formatFixed(0.5, 0, 0, false)), "0.");
     EXPECT_EQ(text(String::formatFixed(123.456, 1, 1, false)), "123.46");
-}
-
-TEST(StringFormat, Pattern)
-{
     EXPECT_EQ(text(String::formatPattern(3725, "24:060:060", false)), "1:02:05");
     EXPECT_EQ(text(String::formatPattern(65, "24:060:060", false)), "01:05");
     EXPECT_EQ(text(String::formatPattern(100000, "h60", false)), "1666h40");
     EXPECT_EQ(text(String::formatPattern(0x1234, "10.10", true)), "03.04");
     EXPECT_EQ(text(String::formatPattern(0x1234, "x10.10", true)), "012x03.04");
     EXPECT_EQ(text(String::formatPattern(7, "", false)), "7");
-    EXPECT_EQ(text(String::formatPattern(7, "0", false)), "");
 }
 
-TEST(StringCodePage, ConvertsThroughUtf16)
+TEST(StringFormat, ConvertsCodePagesThroughUtf16)
 {
-    String latin("caf\xE9");
-    String utf8 = latin.convertCodePage(1252, CP_UTF8);
+    String utf8 = String("caf\xE9").convertCodePage(1252, CP_UTF8);
     EXPECT_EQ(text(utf8), "caf\xC3\xA9");
     EXPECT_EQ(text(utf8.convertCodePage(CP_UTF8, 1252)), "caf\xE9");
     EXPECT_EQ(String("").convertCodePage(1252, CP_UTF8).length(), 0);
@@ -251,18 +188,17 @@ namespace {
 
 DWORD WINAPI churnHeapStrings(void* parameter)
 {
-    const String& text = *static_cast<const String*>(parameter);
+    const String& model = *static_cast<const String*>(parameter);
     String* kept[64] = {};
+    bool intact = true;
     for (int round = 0; round < 20000; ++round) {
         String*& slot = kept[round % 64];
+        intact = intact && (!slot || *slot == model);
         delete slot;
-        slot = new String(text.cStr());
+        slot = new String(model.cStr());
     }
-    bool intact = true;
-    for (String* s : kept) {
-        intact = intact && *s == text;
+    for (String* s : kept)
         delete s;
-    }
     return intact ? 1 : 0;
 }
 
@@ -277,11 +213,10 @@ TEST(StringHeap, CellsAreRecycledAndSafeAcrossThreads)
     EXPECT_EQ(reinterpret_cast<uintptr_t>(second), firstCell);
     delete second;
 
-    String one("first thread");
-    String two("second thread");
-    HANDLE threads[2] = {CreateThread(nullptr, 0, churnHeapStrings, &one, 0, nullptr),
-                         CreateThread(nullptr, 0, churnHeapStrings, &two, 0, nullptr)};
-    ASSERT_TRUE(threads[0] && threads[1]);
+    String models[2] = {String("first thread"), String("second thread")};
+    HANDLE threads[2];
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(threads[i] = CreateThread(nullptr, 0, churnHeapStrings, &models[i], 0, nullptr));
     WaitForMultipleObjects(2, threads, TRUE, INFINITE);
     for (HANDLE thread : threads) {
         DWORD intact = 0;
