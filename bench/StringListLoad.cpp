@@ -11,7 +11,7 @@
 namespace {
 
 const size_t fileBytes = 50u * 1024 * 1024;
-const int rounds = 3;
+const int rounds = 5;
 // The file holds about three million lines: far more than the 262144 of the lists
 // of the uninstaller, so this list is given room for all of them.
 const int listMaximum = 8388608;

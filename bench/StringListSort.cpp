@@ -10,7 +10,7 @@
 namespace {
 
 const int texts = 262144;
-const int rounds = 3;
+const int rounds = 5;
 
 std::vector<std::string> randomTexts()
 {

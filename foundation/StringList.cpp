@@ -5,6 +5,23 @@
 #include <cstring>
 #include <vector>
 
+namespace {
+
+// The byte comparison of String (unsigned bytes up to the first NUL), kept
+// inline because sorting spends most of its time here.
+inline int byteOrder(const char* a, const char* b)
+{
+    const unsigned char* x = reinterpret_cast<const unsigned char*>(a);
+    const unsigned char* y = reinterpret_cast<const unsigned char*>(b);
+    while (*x && *x == *y) {
+        ++x;
+        ++y;
+    }
+    return int(*x) - int(*y);
+}
+
+} // namespace
+
 StringList::StringList(int initialCount, int maximumCount)
     : PointerArray(initialCount, maximumCount)
 {
@@ -57,10 +74,11 @@ void StringList::sortRange(int lo, int hi)
         int i = lo;
         int j = hi;
         String pivot(*element(lo + (hi - lo) / 2));
+        const char* pivotText = pivot.cStr();
         do {
-            while (element(i)->compare(pivot) < 0)
+            while (byteOrder(element(i)->cStr(), pivotText) < 0)
                 ++i;
-            while (element(j)->compare(pivot) > 0)
+            while (byteOrder(element(j)->cStr(), pivotText) > 0)
                 --j;
             if (i <= j) {
                 void* kept = s[i];
