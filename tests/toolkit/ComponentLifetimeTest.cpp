@@ -36,16 +36,6 @@ TEST(ComponentBinding, FromHandleFindsToolkitObjectsAndRejectsOthers)
     delete w;
 }
 
-TEST(ComponentBinding, ClassIsRegisteredWithTheToolkitProcedure)
-{
-    Window* w = topLevel();
-    WNDCLASSA info = {};
-    ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "myComponent", &info));
-    EXPECT_EQ(static_cast<UINT>(CS_VREDRAW | CS_HREDRAW), info.style);
-    EXPECT_EQ(reinterpret_cast<LONG_PTR>(info.lpfnWndProc), GetWindowLongPtrA(w->handle(), GWLP_WNDPROC));
-    delete w;
-}
-
 TEST(ComponentLifetime, DeletingTheObjectDestroysTheWindowAndItsChildrenOnce)
 {
     CountedWindow::destroyed = 0;

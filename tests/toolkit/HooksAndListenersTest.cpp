@@ -54,6 +54,14 @@ void hookRemovingItself(Log* log, Component* c, MessageRecord& record)
     }
 }
 
+void hookDeletingItsWindow(Log* log, Component* c, MessageRecord& record)
+{
+    if (record.message == WM_USER) {
+        log->calls += "X";
+        delete c;
+    }
+}
+
 }
 
 TEST(ListenerWalk, NewestListenerRunsFirst)
@@ -140,4 +148,18 @@ TEST(MessageHooks, HookRemovingItselfDuringTheWalk)
     EXPECT_EQ("S", log.calls);
     EXPECT_EQ("BB", other.calls);
     delete w;
+}
+
+TEST(MessageHooks, HookDeletingItsComponentIsNotFollowedByAnyTouchOfIt)
+{
+    Log log;
+    Log other;
+    Window* w = topLevel();
+    HWND handle = w->handle();
+    w->addMessageHook(&other, hookB);
+    w->addMessageHook(&log, hookDeletingItsWindow);
+    EXPECT_EQ(0, SendMessageA(handle, WM_USER, 0, 0));
+    EXPECT_EQ("X", log.calls);
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_EQ(0, liveComponentWindows());
 }

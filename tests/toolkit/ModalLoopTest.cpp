@@ -16,33 +16,26 @@ struct Dialog {
 
 int ownerEnabledDuringLoop = -1;
 
-void checkOwnerAndEnd(Window* owner, Window* popup, UINT_PTR)
+void endFromGrandchild(Window* grandchild, Window*, UINT_PTR)
 {
-    ownerEnabledDuringLoop = IsWindowEnabled(owner->handle()) ? 1 : 0;
-    popup->endModal(3);
+    HWND owner = GetWindow(GetAncestor(grandchild->handle(), GA_ROOT), GW_OWNER);
+    ownerEnabledDuringLoop = IsWindowEnabled(owner) ? 1 : 0;
+    SendMessageA(grandchild->handle(), TKM_ENDMODAL, 7, 0);
 }
 
 }
 
-TEST(ModalLoop, EndModalFromAGrandchildEndsWithItsResult)
-{
-    Dialog d;
-    PostMessageA(d.button->handle(), TKM_ENDMODAL, 7, 0);
-    EXPECT_EQ(7, d.popup->runModal());
-    EXPECT_FALSE(IsWindowVisible(d.popup->handle()));
-    EXPECT_TRUE(IsWindowEnabled(d.owner->handle()));
-    EXPECT_EQ(0, d.popup->isModal());
-}
-
-TEST(ModalLoop, OwnerIsDisabledWhileTheLoopRunsAndAZeroResultDoesNotEndIt)
+TEST(ModalLoop, EndModalFromAGrandchildEndsWithItsResultAndZeroDoesNot)
 {
     Dialog d;
-    d.popup->addTimerListener(d.owner, checkOwnerAndEnd);
+    d.popup->addTimerListener(d.button, endFromGrandchild);
     PostMessageA(d.button->handle(), TKM_ENDMODAL, 0, 0);
     PostMessageA(d.popup->handle(), WM_TIMER, 1, 0);
-    EXPECT_EQ(3, d.popup->runModal());
+    EXPECT_EQ(7, d.popup->runModal());
     EXPECT_EQ(0, ownerEnabledDuringLoop);
     EXPECT_TRUE(IsWindowEnabled(d.owner->handle()));
+    EXPECT_FALSE(IsWindowVisible(d.popup->handle()));
+    EXPECT_EQ(0, d.popup->isModal());
 }
 
 TEST(ModalLoop, CloseEndsWithMinusOneAndLeavesTheWindowAliveButHidden)
