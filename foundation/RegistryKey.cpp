@@ -1,0 +1,201 @@
+#include "foundation/RegistryKey.h"
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Longest key name the registry allows, plus its terminator.
+const DWORD nameBufferSize = 16384;
+// Bounds the re-reads of a value that keeps growing between size query and read.
+const int readAttempts = 4;
+
+BYTE* bytesOf(String& text)
+{
+    return reinterpret_cast<BYTE*>(text.cStr());
+}
+
+// The platform delivered `size` bytes; whatever the block held past them is not
+// part of the value, so the text is cut there before its length is derived.
+String finishText(String& text, DWORD size)
+{
+    if (size < static_cast<DWORD>(text.capacity()))
+        text.cStr()[size] = '\0';
+    text.syncLength();
+    return text;
+}
+
+bool namesThisKey(const String& subPath)
+{
+    for (int i = 0; i < subPath.length(); ++i)
+        if (subPath.at(i) != '\\')
+            return false;
+    return true;
+}
+
+LONG deleteTreeBelow(HKEY parent, const char* subPath);
+
+// Deletes every sub-key of key. Index 0 is asked each time because the key just
+// deleted is gone; a sub-key that fails (or that comes back under a name already
+// deleted) is stepped over, so the loop ends after each name is tried once.
+void deleteSubKeys(HKEY key)
+{
+    // On the heap: the recursion may go as deep as the registry does.
+    std::vector<char> name(nameBufferSize);
+    std::set<std::string> deleted;
+    DWORD index = 0;
+    for (;;) {
+        DWORD size = nameBufferSize;
+        FILETIME written;
+        if (RegEnumKeyExA(key, index, name.data(), &size, nullptr, nullptr, nullptr, &written) != ERROR_SUCCESS)
+            break;
+        std::string child(name.data(), size);
+        if (!deleted.insert(child).second || deleteTreeBelow(key, child.c_str()) != ERROR_SUCCESS)
+            ++index;
+    }
+}
+
+LONG deleteTreeBelow(HKEY parent, const char* subPath)
+{
+    HKEY opened = nullptr;
+    RegOpenKeyExA(parent, subPath, 0, KEY_ALL_ACCESS, &opened);
+    if (opened != nullptr) {
+        RegistryHandle child(opened);
+        deleteSubKeys(child.get());
+    }
+    return RegDeleteKeyA(parent, subPath);
+}
+
+} // namespace
+
+RegistryKey::RegistryKey(HKEY root)
+{
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, "", 0, 0, &opened) != ERROR_SUCCESS) {
+        opened = nullptr;
+        RegOpenKeyExA(HKEY_CURRENT_USER, "", 0, KEY_ALL_ACCESS, &opened);
+    }
+    key_.reset(opened);
+}
+
+bool RegistryKey::open(String subPath, bool create)
+{
+    HKEY opened = nullptr;
+    LONG status = RegOpenKeyExA(key_.get(), subPath.cStr(), 0, KEY_ALL_ACCESS, &opened);
+    if (status != ERROR_SUCCESS && create)
+        status = RegCreateKeyExA(key_.get(), subPath.cStr(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                 KEY_ALL_ACCESS, nullptr, &opened, nullptr);
+    if (status != ERROR_SUCCESS)
+        return false;
+    key_.reset(opened);
+    return true;
+}
+
+bool RegistryKey::exists(String subPath) const
+{
+    HKEY probe = nullptr;
+    if (RegOpenKeyExA(key_.get(), subPath.cStr(), 0, KEY_ALL_ACCESS, &probe) != ERROR_SUCCESS)
+        return false;
+    RegistryHandle closer(probe);
+    return true;
+}
+
+String RegistryKey::readString(String name, String defaultValue) const
+{
+    String text(16);
+    DWORD size = static_cast<DWORD>(text.capacity());
+    DWORD type = 0;
+    LONG status = RegQueryValueExA(key_.get(), name.cStr(), nullptr, &type, bytesOf(text), &size);
+    // A value that fills the whole block without a NUL of its own would lose its
+    // last byte to the forced terminator; it is read again with room to spare.
+    bool filledWithoutTerminator = status == ERROR_SUCCESS && size == static_cast<DWORD>(text.capacity()) &&
+                                   text.cStr()[size - 1] != '\0';
+    if (status == ERROR_SUCCESS && !filledWithoutTerminator) {
+        OutputDebugStringA("OK IHNED\n");
+        return finishText(text, size);
+    }
+    if (status != ERROR_MORE_DATA && !filledWithoutTerminator)
+        return defaultValue;
+    // The value may grow between the size the platform reports and the next read.
+    for (int attempt = 0; attempt < readAttempts; ++attempt) {
+        OutputDebugStringA("ERROR MORE DATA\n");
+        text = String(static_cast<int>(size));
+        DWORD room = size;
+        status = RegQueryValueExA(key_.get(), name.cStr(), nullptr, &type, bytesOf(text), &room);
+        if (status == ERROR_SUCCESS) {
+            OutputDebugStringA("ALE UZ OK\n");
+            return finishText(text, room);
+        }
+        if (status != ERROR_MORE_DATA)
+            break;
+        size = room;
+    }
+    return defaultValue;
+}
+
+DWORD RegistryKey::readDword(String name, DWORD defaultValue) const
+{
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    DWORD type = 0;
+    LONG status = RegQueryValueExA(key_.get(), name.cStr(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    return status == ERROR_SUCCESS && type == REG_DWORD ? value : defaultValue;
+}
+
+bool RegistryKey::writeString(String name, String value)
+{
+    return RegSetValueExA(key_.get(), name.cStr(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.cStr()),
+                          static_cast<DWORD>(value.length()) + 1) == ERROR_SUCCESS;
+}
+
+bool RegistryKey::writeDword(String name, DWORD value)
+{
+    return RegSetValueExA(key_.get(), name.cStr(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                          sizeof(value)) == ERROR_SUCCESS;
+}
+
+DWORD RegistryKey::readRaw(String name, void* buffer, DWORD size, DWORD* type) const
+{
+    DWORD delivered = size;
+    LONG status = RegQueryValueExA(key_.get(), name.cStr(), nullptr, type, static_cast<BYTE*>(buffer), &delivered);
+    return status == ERROR_SUCCESS ? delivered : 0;
+}
+
+bool RegistryKey::writeRaw(String name, const void* data, DWORD size, DWORD type)
+{
+    return RegSetValueExA(key_.get(), name.cStr(), 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+}
+
+// Asks for the type only. Success decides: some platforms fill in the type even
+// for a value that does not exist.
+bool RegistryKey::hasValue(String name) const
+{
+    DWORD type = REG_NONE;
+    return RegQueryValueExA(key_.get(), name.cStr(), nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+bool RegistryKey::reopen(HKEY root)
+{
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, "", 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS)
+        return false;
+    key_.reset(opened);
+    return true;
+}
+
+bool RegistryKey::resetToUserRoot()
+{
+    key_.reset();
+    HKEY opened = nullptr;
+    RegOpenKeyExA(HKEY_CURRENT_USER, "", 0, KEY_ALL_ACCESS, &opened);
+    key_.reset(opened);
+    return true;
+}
+
+LONG RegistryKey::deleteTree(String subPath)
+{
+    if (namesThisKey(subPath))
+        return ERROR_INVALID_PARAMETER;
+    return deleteTreeBelow(key_.get(), subPath.cStr());
+}

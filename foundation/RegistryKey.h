@@ -1,0 +1,49 @@
+// A cursor on the registry: starts at a root key, walks down into sub-keys, and
+// reads, writes and deletes relative to the key it stands on.
+#pragma once
+
+#include "foundation/RegistryHandle.h"
+#include "foundation/String.h"
+
+#include <windows.h>
+
+class RegistryKey {
+public:
+    // Opens root; when that fails, stands on HKEY_CURRENT_USER instead.
+    explicit RegistryKey(HKEY root);
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+
+    // Moves down to subPath (creating it when asked); on failure stays where it was.
+    bool open(String subPath, bool create);
+    // Whether subPath can be opened for full access; the key does not move.
+    bool exists(String subPath) const;
+
+    // The value's bytes as text up to the first NUL (any type), or defaultValue
+    // when the value is missing or cannot be read. Traces each step to the debugger.
+    String readString(String name, String defaultValue) const;
+    // The value when it is a REG_DWORD, else defaultValue.
+    DWORD readDword(String name, DWORD defaultValue) const;
+    bool writeString(String name, String value);
+    bool writeDword(String name, DWORD value);
+    // Bytes delivered into buffer, or 0 on failure; type may be null.
+    DWORD readRaw(String name, void* buffer, DWORD size, DWORD* type) const;
+    bool writeRaw(String name, const void* data, DWORD size, DWORD type);
+    bool hasValue(String name) const;
+
+    // Stands on root instead; on failure stays where it was.
+    bool reopen(HKEY root);
+    bool resetToUserRoot();
+
+    // Deletes subPath with every key below it, deepest first. Returns the status of
+    // the final RegDeleteKeyA (0 = deleted). A sub-key that cannot be deleted stays,
+    // its siblings still go, and the result is non-zero. An empty sub-path (or one of
+    // backslashes only) would name this key itself and is refused with
+    // ERROR_INVALID_PARAMETER, deleting nothing.
+    LONG deleteTree(String subPath);
+
+    HKEY handle() const { return key_.get(); }
+
+private:
+    RegistryHandle key_;
+};
