@@ -1,0 +1,199 @@
+#include "foundation/FileSystem.h"
+
+#include "foundation/FindHandle.h"
+#include "foundation/PointerArray.h"
+#include "foundation/StringList.h"
+
+namespace {
+
+const int listInitialRoom = 1024;
+const int listMaximumRoom = 262144;
+
+// The record of the first entry matching path, or false when nothing matches.
+bool findFirst(const String& path, WIN32_FIND_DATAA& record)
+{
+    FindHandle search(path.cStr(), record);
+    return search.isOpen();
+}
+
+// Calls visit for each entry of the folder except names beginning with a full stop.
+template <typename Visit>
+bool forEachEntry(const String& path, Visit visit)
+{
+    String pattern = path.at(path.length() - 1) == '\\' ? path + "*" : path + "\\*";
+    WIN32_FIND_DATAA record;
+    FindHandle search(pattern.cStr(), record);
+    if (!search.isOpen())
+        return false;
+    do {
+        if (record.cFileName[0] != '.')
+            visit(record);
+    } while (search.next(record));
+    return true;
+}
+
+bool isFolder(const WIN32_FIND_DATAA& record)
+{
+    return (record.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool isLink(DWORD attributes)
+{
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+String withoutTrailingBackslashes(const String& path)
+{
+    int end = path.length();
+    while (end > 0 && path.at(end - 1) == '\\')
+        --end;
+    return end == path.length() ? path : path.mid(0, end);
+}
+
+// A drive ("C:"), a share ("\\server\share") or nothing at all, once trailing
+// backslashes are gone.
+bool isRootForm(const String& trimmed)
+{
+    if (trimmed.length() == 0 || (trimmed.length() == 2 && trimmed.at(1) == ':'))
+        return true;
+    if (trimmed.at(0) != '\\' || trimmed.at(1) != '\\')
+        return false;
+    int components = 0;
+    for (int i = 2; i < trimmed.length(); ++i)
+        if (trimmed.at(i) != '\\' && (trimmed.at(i - 1) == '\\'))
+            ++components;
+    return components <= 2;
+}
+
+void deleteEach(const String& path, StringList& names, BOOL(WINAPI* remove)(LPCSTR))
+{
+    for (int i = 0; i < names.count(); ++i)
+        remove((path + "\\" + names.item(i)).cStr());
+}
+
+// Empties and removes one folder, depth-first. Links are removed as entries and
+// never entered; anything that refuses to go is left where it is.
+void deleteBelow(const String& path)
+{
+    StringList folders(listInitialRoom, listMaximumRoom);
+    StringList files(listInitialRoom, listMaximumRoom);
+    StringList links(listInitialRoom, listMaximumRoom);
+    forEachEntry(path, [&](const WIN32_FIND_DATAA& record) {
+        StringList& target = !isFolder(record) ? files : isLink(record.dwFileAttributes) ? links : folders;
+        target.add(String(record.cFileName), -1);
+    });
+    deleteEach(path, files, DeleteFileA);
+    for (int i = 0; i < folders.count(); ++i)
+        deleteBelow(path + "\\" + folders.item(i));
+    deleteEach(path, links, RemoveDirectoryA);
+    RemoveDirectoryA(path.cStr());
+}
+
+} // namespace
+
+bool fileExists(String path, WIN32_FIND_DATAA* record)
+{
+    WIN32_FIND_DATAA found;
+    if (!findFirst(path, found))
+        return false;
+    if (record)
+        *record = found;
+    return !isFolder(found);
+}
+
+DWORD folderExists(String path, WIN32_FIND_DATAA* record)
+{
+    WIN32_FIND_DATAA found;
+    if (!findFirst(path, found))
+        return 0;
+    if (record)
+        *record = found;
+    return found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+}
+
+uint64_t fileSize(String path)
+{
+    WIN32_FIND_DATAA found;
+    if (!findFirst(path, found))
+        return 0;
+    return (uint64_t(found.nFileSizeHigh) << 32) + found.nFileSizeLow;
+}
+
+// Every CreateDirectoryA may fail because the folder is already there; only the
+// final existence test decides.
+bool createFolderPath(String path)
+{
+    int position = path.find(":\\", 0) + 1;
+    for (;;) {
+        int separator = path.find("\\", position + 1);
+        if (separator < 0)
+            break;
+        CreateDirectoryA(path.mid(0, separator).cStr(), nullptr);
+        position = separator;
+    }
+    CreateDirectoryA(path.cStr(), nullptr);
+    return folderExists(path) != 0;
+}
+
+bool listFolder(String path, StringList& folders, StringList& files)
+{
+    return forEachEntry(path, [&](const WIN32_FIND_DATAA& record) {
+        (isFolder(record) ? folders : files).add(String(record.cFileName), -1);
+    });
+}
+
+bool listFolderEntries(String path, PointerArray& entries)
+{
+    return forEachEntry(path, [&](const WIN32_FIND_DATAA& record) {
+        WIN32_FIND_DATAA* copy = new WIN32_FIND_DATAA(record);
+        int before = entries.count();
+        entries.insert(copy, before);
+        // A full array drops the insert; the copy must not be lost with it.
+        if (entries.count() == before)
+            delete copy;
+    });
+}
+
+bool deleteFolderTree(String path)
+{
+    if (namesDriveRoot(path))
+        return false;
+    String folder = withoutTrailingBackslashes(path);
+    DWORD attributes = GetFileAttributesA(folder.cStr());
+    if (attributes != INVALID_FILE_ATTRIBUTES && isLink(attributes))
+        RemoveDirectoryA(folder.cStr());
+    else
+        deleteBelow(folder);
+    return folderExists(folder) == 0;
+}
+
+bool namesDriveRoot(String path)
+{
+    if (isRootForm(withoutTrailingBackslashes(path)))
+        return true;
+    DWORD needed = GetFullPathNameA(path.cStr(), 0, nullptr, nullptr);
+    if (needed == 0)
+        return true;
+    String full(static_cast<int>(needed));
+    DWORD written = GetFullPathNameA(path.cStr(), static_cast<DWORD>(full.capacity()), full.cStr(), nullptr);
+    if (written == 0 || written >= static_cast<DWORD>(full.capacity()))
+        return true;
+    full.syncLength();
+    return isRootForm(withoutTrailingBackslashes(full));
+}
+
+String currentFolder()
+{
+    DWORD needed = GetCurrentDirectoryA(0, nullptr);
+    // Bounded: another thread may change the folder between the two calls.
+    for (int attempt = 0; attempt < 4 && needed != 0; ++attempt) {
+        String folder(static_cast<int>(needed));
+        DWORD written = GetCurrentDirectoryA(static_cast<DWORD>(folder.capacity()), folder.cStr());
+        if (written < static_cast<DWORD>(folder.capacity())) {
+            folder.syncLength();
+            return folder;
+        }
+        needed = written;
+    }
+    return String("");
+}

@@ -1,0 +1,44 @@
+// Free functions over backslash-separated ANSI paths: existence tests, sizes,
+// folder creation, listing, recursive deletion and the current folder.
+#pragma once
+
+#include "foundation/String.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+class PointerArray;
+class StringList;
+
+// True when the first entry matching path is a file; that entry goes to record when given.
+bool fileExists(String path, WIN32_FIND_DATAA* record = nullptr);
+// The folder bit (non-zero) when the first entry matching path is a folder, else 0.
+DWORD folderExists(String path, WIN32_FIND_DATAA* record = nullptr);
+// Size in bytes of the first entry matching path; 0 when nothing matches.
+uint64_t fileSize(String path);
+
+// Creates every missing folder along path; true when path is a folder afterwards.
+bool createFolderPath(String path);
+
+// Appends the names of the folder's entries, skipping every name that begins with
+// a full stop: sub-folders to folders, everything else to files. False when the
+// folder cannot be searched.
+bool listFolder(String path, StringList& folders, StringList& files);
+// Like listFolder, but appends one heap copy of each WIN32_FIND_DATAA record;
+// the caller owns the copies and frees them with delete.
+bool listFolderEntries(String path, PointerArray& entries);
+
+// Deletes the folder and everything below it; true when the folder is gone.
+// Anything that cannot be deleted stays, with every folder above it.
+// A link (any reparse point) is removed itself and never entered, so nothing
+// outside the tree is touched. An empty path and a drive or share root are
+// refused: false, nothing deleted.
+bool deleteFolderTree(String path);
+
+// True when path, resolved against the current folder, is nothing or the root of
+// a drive or share ("", "\\", "C:", "C:\\", "C:\\dir\\..", "\\\\server\\share\\").
+bool namesDriveRoot(String path);
+
+// The process's current folder.
+String currentFolder();

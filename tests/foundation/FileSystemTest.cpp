@@ -1,0 +1,207 @@
+#include "foundation/FileSystem.h"
+
+#include "foundation/PointerArray.h"
+#include "foundation/StringList.h"
+#include "tests/support/ScratchFolder.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+#include <string>
+
+namespace {
+
+using testsupport::ScratchFolder;
+
+DWORD attributesOf(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str());
+}
+
+bool present(const std::string& path)
+{
+    return attributesOf(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool makeFile(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    CloseHandle(file);
+    return file != INVALID_HANDLE_VALUE;
+}
+
+std::set<std::string> namesIn(const StringList& list)
+{
+    std::set<std::string> names;
+    for (int i = 0; i < list.count(); ++i)
+        names.insert(list.item(i).cStr());
+    return names;
+}
+
+// A drive letter that no drive uses: a root that is safe to name in a delete.
+std::string unusedDrive()
+{
+    DWORD used = GetLogicalDrives();
+    for (char letter = 'Z'; letter > 'D'; --letter)
+        if (!(used & (1u << (letter - 'A'))))
+            return std::string(1, letter) + ":";
+    return "";
+}
+
+TEST(FileSystemExistence, FilesFoldersAndSizes)
+{
+    ScratchFolder scratch;
+    scratch.writeFile("file.txt", "12345");
+    WIN32_FIND_DATAA record = {};
+    EXPECT_TRUE(fileExists(scratch.join("file.txt").c_str(), &record));
+    EXPECT_EQ(record.dwFileAttributes, attributesOf(scratch.join("file.txt")));
+    EXPECT_EQ(folderExists(scratch.join("file.txt").c_str()), 0u);
+    EXPECT_FALSE(fileExists(scratch.path().c_str()));
+    EXPECT_NE(folderExists(scratch.path().c_str()), 0u);
+    EXPECT_FALSE(fileExists(scratch.join("missing").c_str()));
+    EXPECT_EQ(folderExists(scratch.join("missing").c_str()), 0u);
+    EXPECT_EQ(fileSize(scratch.join("file.txt").c_str()), 5u);
+    EXPECT_EQ(fileSize(scratch.join("missing").c_str()), 0u);
+}
+
+TEST(FileSystemExistence, SizeOfAFourGibibyteFile)
+{
+    ScratchFolder scratch;
+    std::string path = scratch.join("big.bin");
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER end;
+    end.QuadPart = 4294967296LL;
+    SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    LARGE_INTEGER size = {};
+    GetFileSizeEx(file, &size);
+    CloseHandle(file);
+    EXPECT_EQ(fileSize(path.c_str()), static_cast<uint64_t>(size.QuadPart));
+}
+
+TEST(FileSystemCreateFolderPath, WithAndWithoutDriveLetter)
+{
+    ScratchFolder scratch;
+    for (int call = 0; call < 2; ++call) {
+        EXPECT_TRUE(createFolderPath(scratch.join("a\\b c\\d\xE9").c_str()));
+        EXPECT_TRUE(attributesOf(scratch.join("a\\b c\\d\xE9")) & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(scratch.path().c_str()));
+    char now[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, now);
+    EXPECT_EQ(currentFolder(), now);
+    bool first = createFolderPath("x\\y");
+    bool second = createFolderPath("x\\y");
+    SetCurrentDirectoryA(previous);
+    EXPECT_TRUE(first && second);
+    EXPECT_TRUE(attributesOf(scratch.join("x\\y")) & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TEST(FileSystemListing, SplitsFoldersFromFilesAndSkipsLeadingFullStops)
+{
+    ScratchFolder scratch;
+    for (const char* name : {"plain.txt", "with space.dat", "caf\xE9.txt", ".config"})
+        scratch.writeFile(name);
+    scratch.makeFolder("sub");
+    scratch.makeFolder(".hidden");
+    for (const std::string& path : {scratch.path(), scratch.path() + "\\"}) {
+        StringList folders, files;
+        EXPECT_TRUE(listFolder(path.c_str(), folders, files));
+        EXPECT_EQ(namesIn(folders), std::set<std::string>({"sub"}));
+        EXPECT_EQ(namesIn(files), std::set<std::string>({"plain.txt", "with space.dat", "caf\xE9.txt"}));
+    }
+    PointerArray entries(1024, 262144);
+    EXPECT_TRUE(listFolderEntries(scratch.path().c_str(), entries));
+    ASSERT_EQ(entries.count(), 4);
+    for (int i = 0; i < entries.count(); ++i) {
+        auto* record = static_cast<WIN32_FIND_DATAA*>(entries.at(i));
+        EXPECT_EQ(record->dwFileAttributes, attributesOf(scratch.join(record->cFileName)));
+        delete record;
+    }
+    StringList folders, files;
+    EXPECT_FALSE(listFolder(scratch.join("missing").c_str(), folders, files));
+}
+
+TEST(FileSystemListing, TwentyThousandFilesAreListedAndDeleted)
+{
+    ScratchFolder scratch;
+    for (int i = 0; i < 20000; ++i)
+        ASSERT_TRUE(makeFile(scratch.join("f" + std::to_string(i))));
+    StringList folders, files;
+    EXPECT_TRUE(listFolder(scratch.path().c_str(), folders, files));
+    EXPECT_EQ(files.count(), 20000);
+    EXPECT_TRUE(deleteFolderTree(scratch.path().c_str()));
+    EXPECT_FALSE(present(scratch.path()));
+}
+
+TEST(FileSystemDeleteFolderTree, RemovesADeepTreeWithAwkwardNames)
+{
+    ScratchFolder scratch;
+    std::string deep = scratch.join("tree");
+    for (int level = 0; level < 30; ++level) {
+        deep += "\\l" + std::to_string(level);
+        ASSERT_TRUE(scratch.writeFile(deep.substr(scratch.path().size() + 1) + "\\n\xE9 " + std::to_string(level)));
+    }
+    EXPECT_TRUE(deleteFolderTree(scratch.join("tree").c_str()));
+    EXPECT_FALSE(present(scratch.join("tree")));
+    EXPECT_TRUE(deleteFolderTree(scratch.join("tree").c_str()));
+}
+
+TEST(FileSystemDeleteFolderTree, FilesThatRefuseToGoStayWithTheirFolders)
+{
+    ScratchFolder scratch;
+    for (const char* name : {"ro\\readonly.txt", "lock\\locked.txt", "dot\\.config", "lock\\other.txt", "gone\\a.txt"})
+        scratch.writeFile(std::string("tree\\") + name);
+    std::string readOnly = scratch.join("tree\\ro\\readonly.txt");
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    HANDLE held = CreateFileA(scratch.join("tree\\lock\\locked.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    bool result = deleteFolderTree((scratch.join("tree") + "\\").c_str());
+    CloseHandle(held);
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_FALSE(result);
+    EXPECT_TRUE(present(readOnly));
+    EXPECT_TRUE(present(scratch.join("tree\\lock\\locked.txt")));
+    EXPECT_TRUE(present(scratch.join("tree\\dot\\.config")));
+    EXPECT_FALSE(present(scratch.join("tree\\lock\\other.txt")));
+    EXPECT_FALSE(present(scratch.join("tree\\gone")));
+}
+
+TEST(FileSystemDeleteFolderTree, RefusesDriveRoots)
+{
+    for (const char* path : {"", "\\", "\\\\\\", "C:", "C:\\", "c:\\windows\\..", "\\\\server\\share\\",
+                             "\\\\server\\share", "\\\\?\\C:\\"})
+        EXPECT_TRUE(namesDriveRoot(path)) << path;
+    for (const char* path : {"C:\\windows", "\\\\server\\share\\dir", "relative"})
+        EXPECT_FALSE(namesDriveRoot(path)) << path;
+    std::string drive = unusedDrive();
+    ASSERT_FALSE(drive.empty());
+    EXPECT_FALSE(deleteFolderTree(drive.c_str()));
+    EXPECT_FALSE(deleteFolderTree((drive + "\\").c_str()));
+    EXPECT_TRUE(deleteFolderTree((drive + "\\missing").c_str()));
+}
+
+// The link is made by the test command (a Windows program cannot make one under Wine).
+TEST(FileSystemDeleteFolderTree, NeverEntersALink)
+{
+    const char* base = std::getenv("T5_TEST_LINK_DIR");
+    if (base == nullptr || !(attributesOf(std::string(base) + "\\tree\\link") & FILE_ATTRIBUTE_REPARSE_POINT) ||
+        !present(std::string(base) + "\\tree\\link"))
+        GTEST_SKIP() << "no prepared link (T5_TEST_LINK_DIR)";
+    std::string root = base;
+    ASSERT_TRUE(makeFile(root + "\\tree\\own.txt"));
+    EXPECT_EQ(deleteFolderTree((root + "\\tree\\link").c_str()), !present(root + "\\tree\\link"));
+    EXPECT_EQ(deleteFolderTree((root + "\\tree").c_str()), !present(root + "\\tree"));
+    EXPECT_FALSE(present(root + "\\tree\\own.txt"));
+    EXPECT_TRUE(present(root + "\\target\\a.txt"));
+    EXPECT_TRUE(present(root + "\\target\\b.txt"));
+}
+
+} // namespace
