@@ -1,4 +1,5 @@
-// The process's one application object: module instance, command line, main loop, tooltips and GDI cache lists.
+// The process's one application object: module instance, command line, main loop, tooltips and GDI cache
+// lists.
 #pragma once
 
 #include <windows.h>

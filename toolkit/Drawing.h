@@ -4,8 +4,8 @@
 #include <windows.h>
 
 // An antialiased font; the caller deletes it. A failed creation returns null.
-HFONT createFont(int height, const char* faceName, int bold, int italic, int underline,
-                 int strikeOut, int pitchAndFamily, int charSet);
+HFONT createFont(int height, const char* faceName, int bold, int italic, int underline, int strikeOut,
+    int pitchAndFamily, int charSet);
 
 // Positive f lightens each channel towards white by that fraction, negative f
 // darkens towards black. Channels are kept within 0..255 for |f| > 1.

@@ -6,7 +6,8 @@
 
 namespace {
 
-HGDIOBJ createObject(GdiObjectKind kind, COLORREF colour) {
+HGDIOBJ createObject(GdiObjectKind kind, COLORREF colour)
+{
     switch (kind) {
     case GdiObjectKind::Pen:
         return CreatePen(PS_SOLID, 0, colour);
@@ -18,7 +19,8 @@ HGDIOBJ createObject(GdiObjectKind kind, COLORREF colour) {
     return CreateSolidBrush(colour);
 }
 
-const char* misuseMessage(GdiObjectKind kind) {
+const char* misuseMessage(GdiObjectKind kind)
+{
     switch (kind) {
     case GdiObjectKind::Pen:
         return "DeletePen called for non-existing handle\n";
@@ -30,7 +32,8 @@ const char* misuseMessage(GdiObjectKind kind) {
     return "DeleteBrush called for non-existing handle\n";
 }
 
-const char* reportName(GdiObjectKind kind) {
+const char* reportName(GdiObjectKind kind)
+{
     switch (kind) {
     case GdiObjectKind::Pen:
         return "Pen=";
@@ -42,50 +45,51 @@ const char* reportName(GdiObjectKind kind) {
     return "Brush=";
 }
 
-GdiCacheEntry* findColour(GdiCacheEntry* head, COLORREF colour) {
+GdiCacheEntry* findColour(GdiCacheEntry* head, COLORREF colour)
+{
     for (GdiCacheEntry* entry = head; entry != nullptr; entry = entry->next) {
-        if (entry->colour == colour) {
+        if (entry->colour == colour)
             return entry;
-        }
     }
     return nullptr;
 }
 
-void unlink(GdiCacheEntry*& head, GdiCacheEntry* entry) {
-    if (entry->previous != nullptr) {
+void unlink(GdiCacheEntry*& head, GdiCacheEntry* entry)
+{
+    if (entry->previous != nullptr)
         entry->previous->next = entry->next;
-    } else {
+    else
         head = entry->next;
-    }
-    if (entry->next != nullptr) {
+    if (entry->next != nullptr)
         entry->next->previous = entry->previous;
-    }
 }
 
-String leakLine(const GdiCacheEntry& entry, GdiObjectKind kind) {
+String leakLine(const GdiCacheEntry& entry, GdiObjectKind kind)
+{
     const uint64_t handle = reinterpret_cast<uintptr_t>(entry.handle);
-    return String("Undeleted graphics resource: ") + reportName(kind) + String::fromHex(handle, 0)
-        + ", color=" + String::fromHex(entry.colour, 6) + ", refcount="
-        + String::fromInt(entry.referenceCount) + "\n";
+    return String("Undeleted graphics resource: ") + reportName(kind) + String::fromHex(handle, 0) +
+        ", color=" + String::fromHex(entry.colour, 6) +
+        ", refcount=" + String::fromInt(entry.referenceCount) + "\n";
 }
 
 }  // namespace
 
-HGDIOBJ gdiCacheAcquire(GdiCacheEntry*& head, GdiObjectKind kind, COLORREF colour) {
+HGDIOBJ gdiCacheAcquire(GdiCacheEntry*& head, GdiObjectKind kind, COLORREF colour)
+{
     GdiCacheEntry* entry = findColour(head, colour);
     if (entry != nullptr) {
         ++entry->referenceCount;
         return entry->handle;
     }
-    entry = new GdiCacheEntry{createObject(kind, colour), colour, 1, head, nullptr};
-    if (head != nullptr) {
+    entry = new GdiCacheEntry { createObject(kind, colour), colour, 1, head, nullptr };
+    if (head != nullptr)
         head->previous = entry;
-    }
     head = entry;
     return entry->handle;
 }
 
-bool gdiCacheRelease(GdiCacheEntry*& head, GdiObjectKind kind, HGDIOBJ handle) {
+bool gdiCacheRelease(GdiCacheEntry*& head, GdiObjectKind kind, HGDIOBJ handle)
+{
     GdiCacheEntry* entry = const_cast<GdiCacheEntry*>(gdiCacheFind(head, handle));
     if (entry == nullptr) {
         OutputDebugStringA(misuseMessage(kind));
@@ -101,7 +105,8 @@ bool gdiCacheRelease(GdiCacheEntry*& head, GdiObjectKind kind, HGDIOBJ handle) {
     return true;
 }
 
-void gdiCacheReportLeaks(GdiCacheEntry*& head, GdiObjectKind kind) {
+void gdiCacheReportLeaks(GdiCacheEntry*& head, GdiObjectKind kind)
+{
     GdiCacheEntry* entry = head;
     // The head goes first so that nothing can reach the entries being freed.
     head = nullptr;
@@ -114,19 +119,19 @@ void gdiCacheReportLeaks(GdiCacheEntry*& head, GdiObjectKind kind) {
     }
 }
 
-int gdiCacheCount(const GdiCacheEntry* head) {
+int gdiCacheCount(const GdiCacheEntry* head)
+{
     int count = 0;
-    for (; head != nullptr; head = head->next) {
+    for (; head != nullptr; head = head->next)
         ++count;
-    }
     return count;
 }
 
-const GdiCacheEntry* gdiCacheFind(const GdiCacheEntry* head, HGDIOBJ handle) {
+const GdiCacheEntry* gdiCacheFind(const GdiCacheEntry* head, HGDIOBJ handle)
+{
     for (; head != nullptr; head = head->next) {
-        if (head->handle == handle) {
+        if (head->handle == handle)
             return head;
-        }
     }
     return nullptr;
 }

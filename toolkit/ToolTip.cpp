@@ -25,7 +25,8 @@ constexpr int tipTextLimit = INFOTIPSIZE;
 
 char emptyText[] = "";
 
-TTTOOLINFOA toolInfo(HWND tool, UINT flags, char* text) {
+TTTOOLINFOA toolInfo(HWND tool, UINT flags, char* text)
+{
     TTTOOLINFOA info;
     std::memset(&info, 0, sizeof info);
     info.cbSize = toolInfoSize;
@@ -37,49 +38,54 @@ TTTOOLINFOA toolInfo(HWND tool, UINT flags, char* text) {
     return info;
 }
 
-HWND createTooltipWindow() {
-    INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), 0xFF};
+HWND createTooltipWindow()
+{
+    INITCOMMONCONTROLSEX controls = { sizeof(INITCOMMONCONTROLSEX), 0xFF };
     InitCommonControlsEx(&controls);
-    HWND window = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, tooltipStyle, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                  nullptr, nullptr);
-    if (window != nullptr) {
+    HWND window = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, tooltipStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+    if (window != nullptr)
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
-    }
     return window;
 }
 
 }  // namespace
 
-ToolTip::ToolTip() : window(createTooltipWindow()) {}
-
-ToolTip::~ToolTip() {
-    if (window != nullptr) {
-        DestroyWindow(window);
-    }
+ToolTip::ToolTip()
+    : window(createTooltipWindow())
+{
 }
 
-HWND ToolTip::handle() const {
+ToolTip::~ToolTip()
+{
+    if (window != nullptr)
+        DestroyWindow(window);
+}
+
+HWND ToolTip::handle() const
+{
     return window;
 }
 
-LRESULT ToolTip::addTool(HWND tool, UINT flags) {
+LRESULT ToolTip::addTool(HWND tool, UINT flags)
+{
     SendMessageA(window, TTM_SETMAXTIPWIDTH, 0, maxTipWidth);
     char* text = (flags & TTF_TRACK) != 0 ? LPSTR_TEXTCALLBACKA : emptyText;
     TTTOOLINFOA info = toolInfo(tool, flags, text);
     return SendMessageA(window, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-LRESULT ToolTip::setToolText(HWND tool, const char* text) {
+LRESULT ToolTip::setToolText(HWND tool, const char* text)
+{
     // The tooltip window copies the text; it never writes through the pointer.
     TTTOOLINFOA info = toolInfo(tool, 0, const_cast<char*>(text));
     return SendMessageA(window, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-LRESULT ToolTip::getToolText(HWND tool, char* buffer, int size) {
-    if (buffer == nullptr || size <= 0) {
+LRESULT ToolTip::getToolText(HWND tool, char* buffer, int size)
+{
+    if (buffer == nullptr || size <= 0)
         return 0;
-    }
     // Older tooltip windows ignore the size in wparam, so the text is read into
     // a buffer of the largest size they write and copied from there.
     char text[tipTextLimit + 1] = {};
@@ -91,14 +97,17 @@ LRESULT ToolTip::getToolText(HWND tool, char* buffer, int size) {
     return result;
 }
 
-void ToolTip::activate(int on) {
+void ToolTip::activate(int on)
+{
     SendMessageA(window, TTM_ACTIVATE, static_cast<WPARAM>(on), 0);
 }
 
-void ToolTip::setAutoPopDelay(int milliseconds) {
+void ToolTip::setAutoPopDelay(int milliseconds)
+{
     SendMessageA(window, TTM_SETDELAYTIME, TTDT_AUTOPOP, static_cast<LPARAM>(milliseconds));
 }
 
-void ToolTip::setInitialDelay(int milliseconds) {
+void ToolTip::setInitialDelay(int milliseconds)
+{
     SendMessageA(window, TTM_SETDELAYTIME, TTDT_INITIAL, static_cast<LPARAM>(milliseconds));
 }

@@ -1,17 +1,25 @@
 #include "toolkit/WindowDC.h"
 
-WindowDC::WindowDC(HWND window) : window(window), dc(GetDC(window)) {}
-
-WindowDC::~WindowDC() {
-    if (dc != nullptr) {
-        ReleaseDC(window, dc);
-    }
+WindowDC::WindowDC(HWND window)
+    : window(window)
+    , dc(GetDC(window))
+{
 }
 
-WindowDC::WindowDC(WindowDC&& other) noexcept : window(other.window), dc(other.dc) {
+WindowDC::~WindowDC()
+{
+    if (dc != nullptr)
+        ReleaseDC(window, dc);
+}
+
+WindowDC::WindowDC(WindowDC&& other) noexcept
+    : window(other.window)
+    , dc(other.dc)
+{
     other.dc = nullptr;
 }
 
-HDC WindowDC::handle() const {
+HDC WindowDC::handle() const
+{
     return dc;
 }

@@ -27,7 +27,8 @@ HWND countingWindow(Application& application)
     windowClass.lpfnWndProc = countingProcedure;
     windowClass.lpszClassName = "T5CountingWindow";
     RegisterClassA(&windowClass);
-    return CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+    return CreateWindowExA(
+        0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
 }
 
 bool takeQueued(UINT message, WPARAM* wParam = nullptr)

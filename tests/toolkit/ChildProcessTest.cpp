@@ -42,7 +42,7 @@ ChildRun runChild(const std::string& commandLine, const char* variable)
     PROCESS_INFORMATION child = {};
     std::string line = commandLine;
     BOOL started = CreateProcessA(modulePath().c_str(), &line[0], nullptr, nullptr, FALSE,
-                                  DEBUG_ONLY_THIS_PROCESS, nullptr, nullptr, &startup, &child);
+        DEBUG_ONLY_THIS_PROCESS, nullptr, nullptr, &startup, &child);
     SetEnvironmentVariableA(variable, nullptr);
     if (!started)
         return run;
@@ -52,11 +52,13 @@ ChildRun runChild(const std::string& commandLine, const char* variable)
         if (code == OUTPUT_DEBUG_STRING_EVENT)
             run.debugOutput.push_back(readDebugString(child.hProcess, event.u.DebugString));
         if (code == CREATE_PROCESS_DEBUG_EVENT || code == LOAD_DLL_DEBUG_EVENT)
-            CloseHandle(code == LOAD_DLL_DEBUG_EVENT ? event.u.LoadDll.hFile : event.u.CreateProcessInfo.hFile);
+            CloseHandle(
+                code == LOAD_DLL_DEBUG_EVENT ? event.u.LoadDll.hFile : event.u.CreateProcessInfo.hFile);
         // The child's own exceptions go back to it; only the attach breakpoint is ours.
         const bool own = code == EXCEPTION_DEBUG_EVENT &&
-                         event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT;
-        ContinueDebugEvent(event.dwProcessId, event.dwThreadId, own ? DBG_EXCEPTION_NOT_HANDLED : DBG_CONTINUE);
+            event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT;
+        ContinueDebugEvent(
+            event.dwProcessId, event.dwThreadId, own ? DBG_EXCEPTION_NOT_HANDLED : DBG_CONTINUE);
         if (code == EXIT_PROCESS_DEBUG_EVENT)
             break;
     }
@@ -79,9 +81,9 @@ std::vector<std::string> leakLines(const std::vector<std::string>& output)
         const size_t colour = text.find(", color=");
         const std::string digits = text.substr(handle, colour - handle);
         const bool wellFormed = digits.size() > 1 && digits[0] == '0' &&
-                                digits.find_first_not_of("0123456789abcdef") == std::string::npos;
+            digits.find_first_not_of("0123456789abcdef") == std::string::npos;
         lines.push_back(text.substr(prefix.size(), handle - prefix.size()) +
-                        (wellFormed ? "" : "<malformed handle>") + text.substr(colour));
+            (wellFormed ? "" : "<malformed handle>") + text.substr(colour));
     }
     return lines;
 }
@@ -104,11 +106,10 @@ TEST(ApplicationExit, ReportsWhatIsStillCachedPensThenBrushesThenDottedPens)
 {
     ChildRun run = runChild("toolkit_tests --gtest_filter=ApplicationExitChild.*", "T5_EXPECT_GDI_LEAKS");
     EXPECT_EQ(0u, run.exitCode);
-    EXPECT_EQ(std::vector<std::string>({"Pen=, color=0444444, refcount=2\n",
-                                        "Brush=, color=0333333, refcount=1\n",
-                                        "Brush=, color=0111111, refcount=1\n",
-                                        "DotPen=, color=0222222, refcount=1\n"}),
-              leakLines(run.debugOutput));
+    EXPECT_EQ(
+        std::vector<std::string>({ "Pen=, color=0444444, refcount=2\n", "Brush=, color=0333333, refcount=1\n",
+            "Brush=, color=0111111, refcount=1\n", "DotPen=, color=0222222, refcount=1\n" }),
+        leakLines(run.debugOutput));
 }
 
 // Runs only as the child of the test below, started as "toolkit_tests" without path or extension.
@@ -125,7 +126,7 @@ TEST(ApplicationArgumentsChild, SeesTheModulePathAndItsArguments)
 
 TEST(ApplicationArguments, ComeFromTheRealCommandLine)
 {
-    ChildRun run = runChild("toolkit_tests --gtest_filter=ApplicationArgumentsChild.* \"two words\"",
-                            "T5_ARGUMENTS_CHILD");
+    ChildRun run = runChild(
+        "toolkit_tests --gtest_filter=ApplicationArgumentsChild.* \"two words\"", "T5_ARGUMENTS_CHILD");
     EXPECT_EQ(0u, run.exitCode);
 }

@@ -31,16 +31,21 @@ TEST(CommandLineTokens, QuotedRunsJoinWordsAndEmptyPairsAreSkipped)
     EXPECT_EQ(3, commandLineTokenCount(line));
     EXPECT_STREQ("a b", commandLineToken(line, 1).cStr());
     EXPECT_STREQ("cd ef", commandLineToken(line, 2).cStr());
-    EXPECT_EQ(Tokens({"prog.exe", "a b", "cd ef"}), tokens(line));
-    EXPECT_EQ(Tokens({"ab cd"}), tokens("a\"b c\"d"));
+    EXPECT_EQ(Tokens({ "prog.exe", "a b", "cd ef" }), tokens(line));
+    EXPECT_EQ(Tokens({ "ab cd" }), tokens("a\"b c\"d"));
 }
 
 TEST(CommandLineTokens, SeparatorsIncludeControlAndHighBytes)
 {
-    EXPECT_EQ(Tokens({"ab", "cd"}), tokens("\t ab\xE9" "cd\x01"));
-    EXPECT_EQ(Tokens({"ab\xE9" "cd"}), tokens("\"ab\xE9" "cd\""));
-    EXPECT_EQ(Tokens({"C:\\dir\\", "x"}), tokens("C:\\dir\\ x"));
-    EXPECT_EQ(Tokens({"open"}), tokens("\"open"));
+    EXPECT_EQ(Tokens({ "ab", "cd" }),
+        tokens("\t ab\xE9"
+               "cd\x01"));
+    EXPECT_EQ(Tokens({ "ab\xE9"
+                       "cd" }),
+        tokens("\"ab\xE9"
+               "cd\""));
+    EXPECT_EQ(Tokens({ "C:\\dir\\", "x" }), tokens("C:\\dir\\ x"));
+    EXPECT_EQ(Tokens({ "open" }), tokens("\"open"));
 }
 
 TEST(CommandLineTokens, MissingArgumentsAndEmptyLines)
@@ -55,15 +60,15 @@ TEST(CommandLineTokens, MissingArgumentsAndEmptyLines)
 TEST(CommandLineTokens, TokensNeverPassTheLimit)
 {
     const std::string word(5000, 'w');
-    EXPECT_EQ(Tokens({word.substr(0, 4095), word.substr(4095)}), tokens(word.c_str()));
+    EXPECT_EQ(Tokens({ word.substr(0, 4095), word.substr(4095) }), tokens(word.c_str()));
 
     const std::string exact = "\"" + std::string(4095, 'q') + "\" next";
-    EXPECT_EQ(Tokens({std::string(4095, 'q'), "next"}), tokens(exact.c_str()));
+    EXPECT_EQ(Tokens({ std::string(4095, 'q'), "next" }), tokens(exact.c_str()));
 
     // The rest of an overlong quoted run is dropped, so the arguments after it keep their meaning.
     const std::string quoted = "\"" + std::string(4000, 'q') + " " + std::string(200, 'r') + "\"tail \"x y\"";
-    EXPECT_EQ(Tokens({std::string(4000, 'q') + " " + std::string(94, 'r'), "tail", "x y"}),
-              tokens(quoted.c_str()));
+    EXPECT_EQ(Tokens({ std::string(4000, 'q') + " " + std::string(94, 'r'), "tail", "x y" }),
+        tokens(quoted.c_str()));
 }
 
 // Random bytes placed against an inaccessible page: a read past the terminator faults.
@@ -72,7 +77,8 @@ TEST(CommandLineTokens, RandomBytesEndWithoutReadingPastTheText)
     SYSTEM_INFO system;
     GetSystemInfo(&system);
     const SIZE_T page = system.dwPageSize;
-    char* block = static_cast<char*>(VirtualAlloc(nullptr, 4 * page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    char* block =
+        static_cast<char*>(VirtualAlloc(nullptr, 4 * page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     ASSERT_NE(nullptr, block);
     DWORD old = 0;
     ASSERT_TRUE(VirtualProtect(block + 3 * page, page, PAGE_NOACCESS, &old));

@@ -11,8 +11,8 @@ namespace {
 
 POINT aligned(int flags, LONG width, LONG height)
 {
-    const RECT outer = {10, 20, 110, 70};
-    POINT item = {width, height};
+    const RECT outer = { 10, 20, 110, 70 };
+    POINT item = { width, height };
     alignRect(outer, flags, item);
     return item;
 }
@@ -45,7 +45,7 @@ TEST(RectangleFunctions, AlignPlacesAnItemOfGivenSize)
     EXPECT_EQ(-2, aligned(0x10, 125, 10).x) << "centring divides towards zero";
     EXPECT_EQ(125, aligned(0x35, 125, 10).x) << "an unknown nibble leaves the coordinate";
     EXPECT_EQ(10, aligned(0x35, 125, 10).y);
-    RECT r = {10, 20, 30, 40};
+    RECT r = { 10, 20, 30, 40 };
     inflateRect(r, -2);
     offsetRect(r, 5, -7);
     EXPECT_EQ(17, r.left);

@@ -61,10 +61,10 @@ TEST(GdiCacheMisuse, ReleasingIntoTheWrongListWritesItsMessageAndChangesNothing)
     application.releasePen(reinterpret_cast<HPEN>(brush));
     application.releaseDotPen(pen);
     application.releaseBrush(reinterpret_cast<HBRUSH>(pen));
-    EXPECT_EQ(std::vector<std::string>({"DeletePen called for non-existing handle\n",
-                                        "DeleteDotPen called for non-existing handle\n",
-                                        "DeleteBrush called for non-existing handle\n"}),
-              capture.writes());
+    EXPECT_EQ(std::vector<std::string>({ "DeletePen called for non-existing handle\n",
+                  "DeleteDotPen called for non-existing handle\n",
+                  "DeleteBrush called for non-existing handle\n" }),
+        capture.writes());
     EXPECT_EQ(1, application.penList()->referenceCount);
     EXPECT_EQ(1, application.brushList()->referenceCount);
     EXPECT_EQ(static_cast<DWORD>(OBJ_BRUSH), GetObjectType(brush));

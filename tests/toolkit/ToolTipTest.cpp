@@ -16,7 +16,10 @@ struct ToolTipWindow : testing::Test {
     ToolTip tips;
     char text[100] = {};
 
-    ~ToolTipWindow() override { DestroyWindow(tool); }
+    ~ToolTipWindow() override
+    {
+        DestroyWindow(tool);
+    }
 
     TTTOOLINFOA readBack()
     {
