@@ -6,11 +6,12 @@
 #include "toolkit/Application.h"
 #include "toolkit/ClassTags.h"
 #include "toolkit/DockLayout.h"
-#include "toolkit/Drawing.h"
 #include "toolkit/FocusNavigation.h"
+#include "toolkit/FrameDrawing.h"
 #include "toolkit/LifeGuard.h"
 #include "toolkit/ModalLoop.h"
 #include "toolkit/WindowDispatch.h"
+#include "toolkit/WindowLooks.h"
 
 namespace {
 
@@ -21,12 +22,6 @@ std::unordered_set<const Window*>& liveWindows()
     static std::unordered_set<const Window*> windows;
     return windows;
 }
-
-const COLORREF DefaultBackground = 0x404040;
-const int DefaultBorderWidth = 3;
-const int DefaultContrast = 70;
-const COLORREF DefaultDisabledText = 0x808080;
-const double DotShade = 0.4;
 
 Window* toolkitWindow(HWND handle)
 {
@@ -86,40 +81,17 @@ Window::Window(const char* caption, DWORD style, DWORD extendedStyle, int x, int
         disabled = !owner->isEnabled();
         borderPens.reset(owner->borderWidth());
     } else {
-        applyDefaultLooks();
+        WindowLooks::applyDefaults(*this);
     }
     cursorHandle = nullptr;
     setFont(ownFontHandle);
-}
-
-void Window::applyDefaultLooks()
-{
-    text = 0;
-    ownFontHandle = nullptr;
-    contrast = DefaultContrast;
-    background = DefaultBackground;
-    borderTableStep(DefaultBorderWidth);
-    rebuildBorderPens();
-    // The integer division comes first: 70 * 2 / 3 = 46, giving 0x626262.
-    const int faceStrength = contrast * 2 / borderLevels;
-    face = shadeColour(background, faceStrength / 255.0);
-    darkDotPenHandle = application.acquireDotPen(shadeColour(background, -DotShade));
-    lightDotPenHandle = application.acquireDotPen(shadeColour(background, DotShade));
-    hollowBrushHandle = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    backgroundBrushHandle = application.acquireBrush(background);
-    faceBrushHandle = application.acquireBrush(face);
-    disabledText = DefaultDisabledText;
 }
 
 Window::~Window()
 {
     markDestroying();
     liveWindows().erase(this);
-    borderTableStep(0);
-    releaseOwnBrushesAndDotPens();
-    if (faceBrushHandle != inheritBrush())
-        application.releaseBrush(faceBrushHandle);
-    faceBrushHandle = inheritBrush();
+    WindowLooks::releaseAll(*this);
     setDoubleBuffered(0);
     while (first) {
         Window* child = first;
@@ -129,19 +101,6 @@ Window::~Window()
         if (first == child)
             break;
     }
-}
-
-void Window::releaseOwnBrushesAndDotPens()
-{
-    if (backgroundBrushHandle != inheritBrush())
-        application.releaseBrush(backgroundBrushHandle);
-    if (darkDotPenHandle != inheritPen())
-        application.releaseDotPen(darkDotPenHandle);
-    if (lightDotPenHandle != inheritPen())
-        application.releaseDotPen(lightDotPenHandle);
-    backgroundBrushHandle = inheritBrush();
-    darkDotPenHandle = inheritPen();
-    lightDotPenHandle = inheritPen();
 }
 
 LRESULT Window::handleMessage(UINT message, WPARAM wparam, LPARAM lparam)
@@ -731,188 +690,42 @@ HPEN Window::darkBorderPen(int level) const
     return pen == inheritPen() && parent() ? parent()->darkBorderPen(level) : pen;
 }
 
-void Window::borderTableStep(int width)
-{
-    const int levels = width == InheritValue && parent() ? parent()->borderWidth() : width;
-    borderPens.reset(levels);
-    borderLevels = width;
-}
-
-void Window::rebuildBorderPens()
-{
-    const int n = borderWidth();
-    const int c = borderContrast();
-    const bool inheritsAll = borderLevels == InheritValue && contrast == InheritValue && background == InheritColour;
-    const COLORREF base = backgroundColour();
-    for (int i = 0; i < n && i < borderPens.count(); ++i) {
-        if (inheritsAll) {
-            borderPens.set(i, inheritPen(), inheritPen());
-            continue;
-        }
-        // Level 0 is the outermost and strongest.
-        const double x = static_cast<double>(n - i) * c / (static_cast<double>(n) * 255.0);
-        borderPens.set(i, application.acquirePen(shadeColour(base, x)), application.acquirePen(shadeColour(base, -x)));
-    }
-}
-
-void Window::measureTextHeight()
-{
-    HDC dc = GetDC(handle());
-    if (!dc)
-        return;
-    HFONT effective = font();
-    HGDIOBJ previousFont = effective ? SelectObject(dc, effective) : nullptr;
-    TEXTMETRICA metrics;
-    if (GetTextMetricsA(dc, &metrics))
-        fontHeight = metrics.tmHeight;
-    if (previousFont)
-        SelectObject(dc, previousFont);
-    ReleaseDC(handle(), dc);
-}
-
 void Window::setFaceColour(COLORREF colour)
 {
-    face = colour;
-    if (faceBrushHandle != inheritBrush())
-        application.releaseBrush(faceBrushHandle);
-    faceBrushHandle = colour == InheritColour ? inheritBrush() : application.acquireBrush(colour);
-    invalidate();
-    for (Window* c = nextChild(nullptr, 0); c; c = nextChild(c, 0)) {
-        if (c->face == InheritColour)
-            c->setFaceColour(InheritColour);
-    }
+    WindowLooks::setFaceColour(*this, colour);
 }
 
-void Window::setFont(HFONT value)
+void Window::setFont(HFONT font)
 {
-    ownFontHandle = value;
-    SendMessageA(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font()), TRUE);
-    measureTextHeight();
-    invalidate();
-    for (Window* c = nextChild(nullptr, 0); c; c = nextChild(c, 0)) {
-        if (c->ownFontHandle == inheritFont())
-            c->setFont(inheritFont());
-    }
+    WindowLooks::setFont(*this, font);
 }
 
 void Window::setTextColour(COLORREF colour)
 {
-    text = colour;
-    invalidate();
-    for (Window* c = nextChild(nullptr, 0); c; c = nextChild(c, 0)) {
-        if (c->text == InheritColour)
-            c->setTextColour(InheritColour);
-    }
+    WindowLooks::setTextColour(*this, colour);
 }
 
 void Window::setDisabledTextColour(COLORREF colour)
 {
-    disabledText = colour;
-    if (!isEnabled())
-        invalidate();
-    for (Window* c = nextChild(nullptr, 0); c; c = nextChild(c, 0)) {
-        if (c->disabledText == InheritColour)
-            c->setDisabledTextColour(InheritColour);
-    }
+    WindowLooks::setDisabledTextColour(*this, colour);
 }
 
 void Window::setBorderWidth(int width)
 {
-    if (!(width == InheritValue && parent())) {
-        // Compared without sign: -1 on a window without parent becomes 100.
-        if (static_cast<unsigned>(width) > 100u)
-            width = 100;
-        if (width == 0)
-            width = 1;
-    }
-    borderTableStep(width);
-    rebuildBorderPens();
-    for (Window* c = nextChild(nullptr, 0); c; c = nextChild(c, 0)) {
-        if (c->borderLevels == InheritValue)
-            c->setBorderWidth(InheritValue);
-    }
-    invalidate();
-    layoutChildren();
+    WindowLooks::setBorderWidth(*this, width);
 }
 
 void Window::setBackgroundColour(COLORREF colour)
 {
-    background = colour;
-    borderTableStep(borderLevels);
-    releaseOwnBrushesAndDotPens();
-    rebuildBorderPens();
-    if (!(colour == InheritColour && parent())) {
-        const COLORREF effective = backgroundColour();
-        darkDotPenHandle = application.acquireDotPen(shadeColour(effective, -DotShade));
-        lightDotPenHandle = application.acquireDotPen(shadeColour(effective, DotShade));
-        backgroundBrushHandle = application.acquireBrush(effective);
-    }
-    for (Window* c = nextChild(nullptr, 0); c; c = nextChild(c, 0)) {
-        if (c->background == InheritColour)
-            c->setBackgroundColour(InheritColour);
-    }
-    invalidate();
+    WindowLooks::setBackgroundColour(*this, colour);
 }
 
-void Window::setBorderContrast(int value)
+void Window::setBorderContrast(int contrast)
 {
-    contrast = value;
-    borderTableStep(borderLevels);
-    rebuildBorderPens();
-    invalidate();
-    for (Window* c = nextChild(nullptr, 0); c; c = nextChild(c, 0)) {
-        if (c->contrast == InheritValue)
-            c->setBorderContrast(InheritValue);
-    }
+    WindowLooks::setBorderContrast(*this, contrast);
 }
 
-// ---- frames ----
-
-void Window::drawFrame(HDC dc, RECT& r, int frameStyle)
+void Window::drawFrame(HDC dc, RECT& r, int style)
 {
-    r.right -= 1;
-    r.bottom -= 1;
-    const HGDIOBJ previousPen = SelectObject(dc, lightBorderPen(0));
-    switch (frameStyle) {
-    case 1:
-        drawEdges(dc, r, lightBorderPen(0), darkBorderPen(0));
-        break;
-    case 2: {
-        const int n = borderWidth();
-        const HGDIOBJ previousBrush = SelectObject(dc, hollowBrush());
-        SelectObject(dc, lightBorderPen(n - 1));
-        RoundRect(dc, r.left, r.top, r.right, r.bottom, n, n);
-        SelectObject(dc, darkBorderPen(n - 1));
-        RoundRect(dc, r.left + 1, r.top + 1, r.right + 1, r.bottom + 1, n, n);
-        SelectObject(dc, previousBrush);
-        break;
-    }
-    case 3:
-    case 4:
-        for (int i = 0; i < borderWidth(); ++i) {
-            if (frameStyle == 3)
-                drawEdges(dc, r, darkBorderPen(i), lightBorderPen(i));
-            else
-                drawEdges(dc, r, lightBorderPen(i), darkBorderPen(i));
-            r.left += 1;
-            r.top += 1;
-            r.right -= 1;
-            r.bottom -= 1;
-        }
-        break;
-    default:
-        break;
-    }
-    SelectObject(dc, previousPen);
-}
-
-void Window::drawEdges(HDC dc, const RECT& r, HPEN topLeft, HPEN bottomRight)
-{
-    SelectObject(dc, topLeft);
-    MoveToEx(dc, r.left, r.bottom, nullptr);
-    LineTo(dc, r.left, r.top);
-    LineTo(dc, r.right, r.top);
-    SelectObject(dc, bottomRight);
-    LineTo(dc, r.right, r.bottom);
-    LineTo(dc, r.left, r.bottom);
+    drawWindowFrame(*this, dc, r, style);
 }

@@ -11,6 +11,7 @@
 #include "toolkit/WindowMessages.h"
 
 class WindowDispatch;
+class WindowLooks;
 
 class Window : public Component {
 public:
@@ -224,14 +225,7 @@ protected:
 
 private:
     friend class WindowDispatch;
-
-    void applyDefaultLooks();
-    void inheritLooks(Window* from);
-    void borderTableStep(int width);
-    void rebuildBorderPens();
-    void measureTextHeight();
-    void releaseOwnBrushesAndDotPens();
-    static void drawEdges(HDC dc, const RECT& r, HPEN topLeft, HPEN bottomRight);
+    friend class WindowLooks;
 
     Window* focused;
     Window* first;
