@@ -107,3 +107,18 @@ TEST(WindowAlignment, AlignsAgainstAReferenceAndEqualisesSizes)
     EXPECT_TRUE(at(a, 70, 50, 60, 30));
     delete top;
 }
+
+TEST(WindowAlignment, SizeToContentMakesRoomForTheFarthestChildEdges)
+{
+    Window* top = new Window("bordered", WS_POPUP | WS_BORDER, 0, 0, 0, 50, 50, nullptr);
+    child(top, 10, 10, 20, 20);
+    child(top, 40, 5, 30, 10);
+    top->sizeToContent(5, 7);
+    RECT client;
+    GetClientRect(top->handle(), &client);
+    EXPECT_EQ(75, client.right);
+    EXPECT_EQ(37, client.bottom);
+    EXPECT_EQ(75, top->clientWidth());
+    EXPECT_EQ(top->width() - 75, 2 * GetSystemMetrics(SM_CXBORDER));
+    delete top;
+}

@@ -67,6 +67,9 @@ TEST(WindowLooks, ChildFollowsParentChangesUnlessItHasItsOwnValue)
 
     keeper->setBackgroundColour(InheritColour);
     EXPECT_EQ(0x204060u, brushColour(keeper->backgroundBrush()));
+    top->setBorderContrast(255);
+    EXPECT_EQ(255, grandchild->borderContrast());
+    EXPECT_EQ(shadeColour(0x204060, 1.0), penColour(grandchild->lightBorderPen(0)));
     delete top;
 }
 
