@@ -38,29 +38,19 @@ COLORREF screenPixel(HWND window, int x, int y)
     return c;
 }
 
-// A 32-bit DIB section in a memory DC, white, for reading drawn pixels back.
+// A white memory bitmap for reading drawn pixels back.
 struct Canvas {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap;
-    HGDIOBJ previous;
-    Canvas(int width, int height)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        previous = SelectObject(dc, bitmap);
-        PatBlt(dc, 0, 0, width, height, WHITENESS);
-    }
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 20, 20);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    Canvas() { PatBlt(dc, 0, 0, 20, 20, WHITENESS); }
     ~Canvas()
     {
         SelectObject(dc, previous);
         DeleteObject(bitmap);
         DeleteDC(dc);
+        ReleaseDC(nullptr, screen);
     }
 };
 
@@ -110,7 +100,7 @@ TEST(DoubleBuffering, BackBitmapGrowsOnlyWhenTheClientOutgrowsIt)
 TEST(FrameDrawing, RaisedEdgeAndBevelUseTheBorderPensAndRestoreTheDc)
 {
     Window* w = topLevel();
-    Canvas canvas(20, 20);
+    Canvas canvas;
     const HGDIOBJ penBefore = GetCurrentObject(canvas.dc, OBJ_PEN);
     RECT r = {0, 0, 10, 10};
     w->drawFrame(canvas.dc, r, 1);
