@@ -5,7 +5,6 @@
 #include "toolkit/CachedPen.h"
 #include "toolkit/Drawing.h"
 #include "toolkit/SelectGuard.h"
-#include "toolkit/WindowDC.h"
 
 namespace {
 
@@ -34,7 +33,7 @@ TEST(ColourFunctions, ShadeAndBlendWorkPerChannelAndStayInRange)
     EXPECT_EQ(0x0000ffu, blendColours(0x80, 0xff, 2.0));
 }
 
-TEST(RectangleFunctions, AlignPlacesAnItemOfGivenSize)
+TEST(RectangleAlignment, PlacesAnItemOfGivenSize)
 {
     EXPECT_EQ(80, aligned(0x22, 30, 10).x);
     EXPECT_EQ(60, aligned(0x22, 30, 10).y);
@@ -45,13 +44,6 @@ TEST(RectangleFunctions, AlignPlacesAnItemOfGivenSize)
     EXPECT_EQ(-2, aligned(0x10, 125, 10).x) << "centring divides towards zero";
     EXPECT_EQ(125, aligned(0x35, 125, 10).x) << "an unknown nibble leaves the coordinate";
     EXPECT_EQ(10, aligned(0x35, 125, 10).y);
-    RECT r = { 10, 20, 30, 40 };
-    inflateRect(r, -2);
-    offsetRect(r, 5, -7);
-    EXPECT_EQ(17, r.left);
-    EXPECT_EQ(15, r.top);
-    EXPECT_EQ(33, r.right);
-    EXPECT_EQ(31, r.bottom);
 }
 
 TEST(FontCreation, AskedPropertiesAreWhatTheSystemHolds)
@@ -66,18 +58,6 @@ TEST(FontCreation, AskedPropertiesAreWhatTheSystemHolds)
     EXPECT_EQ(ANTIALIASED_QUALITY, description.lfQuality);
     EXPECT_STREQ("Arial", description.lfFaceName);
     DeleteObject(font);
-}
-
-TEST(GdiOwners, WindowDCBelongsToItsWindow)
-{
-    HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
-    {
-        WindowDC first(window);
-        WindowDC dc(std::move(first));
-        EXPECT_EQ(nullptr, first.handle());
-        EXPECT_EQ(window, WindowFromDC(dc.handle()));
-    }
-    DestroyWindow(window);
 }
 
 TEST(GdiOwners, SelectionIsUndoneAndCachedObjectsGoBackOnce)
