@@ -36,6 +36,21 @@ private:
     int mode_;
 };
 
+// Selects a font for one scope. A font already selected is left alone:
+// selecting it again re-realizes it, which is slow under Wine.
+class FontSelection {
+public:
+    FontSelection(HDC dc, HGDIOBJ font)
+        : dc_(dc), previous_(GetCurrentObject(dc, OBJ_FONT) == font ? nullptr : SelectObject(dc, font)) {}
+    ~FontSelection() { if (previous_ != nullptr) SelectObject(dc_, previous_); }
+    FontSelection(const FontSelection&) = delete;
+    FontSelection& operator=(const FontSelection&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
 } // namespace
 
 Control::Control(const char* caption, Window* parent, int x, int y, int width, int height, DWORD style,
@@ -74,6 +89,12 @@ LRESULT Control::onPaint(HDC dc)
     drawText(dc, rect, caption, length);
     if (focusFrame_ && GetFocus() == handle())
         drawFocusFrame(dc, rect);
+    // A DC handed over with the message is somebody else's surface: the
+    // window's own update region was not painted, so it stays invalid, and
+    // the default processing (a BeginPaint and EndPaint, which cost more
+    // than the whole paint under Wine) is left out.
+    if (paintArgument() != 0)
+        return 0;
     return Window::onPaint(dc);
 }
 
@@ -141,7 +162,7 @@ void Control::drawFocusFrame(HDC dc, RECT rect)
 void Control::drawText(HDC dc, RECT rect, const char* caption, int length)
 {
     TextModeGuard mode(dc, isEnabled() ? textColour() : disabledTextColour());
-    SelectGuard font(dc, fontOrSystem(this->font()));
+    FontSelection font(dc, fontOrSystem(this->font()));
     const UINT flags = DT_NOPREFIX | horizontalTextFlag(textAlignment_);
     RECT measured = {0, 0, 0, 0};
     DrawTextA(dc, caption, length, &measured, flags | DT_CALCRECT);

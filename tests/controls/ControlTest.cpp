@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ControlTestSupport.h"
+#include "toolkit/Application.h"
 
 using namespace controltest;
 
@@ -298,4 +299,16 @@ TEST(ControlFit, FitToTextTakesTheCaptionPlusTheBevel)
     control->setBorderStyle(BorderEtched);
     control->fitToText();
     EXPECT_EQ(size.cx + 2, control->width());
+}
+
+TEST(ControlPaint, OnlyAPaintOfTheWindowItselfValidatesIt)
+{
+    auto host = makeHost();
+    Control* control = new Control("", host.get(), 0, 0, 40, 30, childStyle, 0);
+    application.pumpPending();
+    InvalidateRect(control->handle(), nullptr, TRUE);
+    paint(*control);
+    EXPECT_TRUE(GetUpdateRect(control->handle(), nullptr, FALSE));
+    UpdateWindow(control->handle());
+    EXPECT_FALSE(GetUpdateRect(control->handle(), nullptr, FALSE));
 }
