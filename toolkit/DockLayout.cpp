@@ -69,12 +69,19 @@ void placePass(FreeArea& area, Window& parent, int pass)
 
 // The parents whose layout is running on this thread. Placing a docked child
 // asks its parent for a layout again; that nested request adds nothing.
-struct RunningLayout {
+class RunningLayout;
+RunningLayout* runningLayouts = nullptr;
+
+class RunningLayout {
+public:
+    explicit RunningLayout(const Window& parent) : parent(&parent), outer(runningLayouts) { runningLayouts = this; }
+    ~RunningLayout() { runningLayouts = outer; }
+    RunningLayout(const RunningLayout&) = delete;
+    RunningLayout& operator=(const RunningLayout&) = delete;
+
     const Window* parent;
     RunningLayout* outer;
 };
-
-RunningLayout* runningLayouts = nullptr;
 
 bool layoutRunning(const Window& parent)
 {
@@ -96,8 +103,7 @@ void layoutDockedChildren(Window& parent)
         docked += c->dock() != DockNone ? 1 : 0;
     if (docked == 0)
         return;
-    RunningLayout running = {&parent, runningLayouts};
-    runningLayouts = &running;
+    RunningLayout running(parent);
     FreeArea area;
     area.batch = BeginDeferWindowPos(docked);
     parent.getClientRect(area.rect);
@@ -105,5 +111,4 @@ void layoutDockedChildren(Window& parent)
         placePass(area, parent, pass);
     if (area.batch)
         EndDeferWindowPos(area.batch);
-    runningLayouts = running.outer;
 }

@@ -54,15 +54,17 @@ public:
     // the list's holder: the list is gone and the caller must not touch it.
     bool invoke(ListLock& lock, const LifeGuard& life, Args... args)
     {
-        lock.acquire();
-        for (Item* p = head; p;) {
-            if (!p->removed)
-                p->invoke(args...);
-            if (!life.alive())
-                return false;
-            p = p->next;
+        {
+            // Released even when a listener throws, unless the holder went with the list.
+            ScopedWalk walk(lock, life);
+            for (Item* p = head; p;) {
+                if (!p->removed)
+                    p->invoke(args...);
+                if (!life.alive())
+                    return false;
+                p = p->next;
+            }
         }
-        lock.release();
         if (!lock.busy())
             sweep();
         return true;
@@ -86,6 +88,22 @@ public:
     }
 
 private:
+    class ScopedWalk {
+    public:
+        ScopedWalk(ListLock& lock, const LifeGuard& life) : lock(lock), life(life) { lock.acquire(); }
+        ~ScopedWalk()
+        {
+            if (life.alive())
+                lock.release();
+        }
+        ScopedWalk(const ScopedWalk&) = delete;
+        ScopedWalk& operator=(const ScopedWalk&) = delete;
+
+    private:
+        ListLock& lock;
+        const LifeGuard& life;
+    };
+
     void sweep()
     {
         Item** link = &head;
