@@ -17,6 +17,14 @@ struct CountedWindow : Window {
 };
 int CountedWindow::destroyed = 0;
 
+// A component without Window's dispatcher, like a notifier window.
+struct Bare : Component {
+    static int destroyed;
+    Bare() : Component("bare", WS_POPUP, 0, 0, 0, 1, 1, nullptr) {}
+    ~Bare() override { ++destroyed; }
+};
+int Bare::destroyed = 0;
+
 }
 
 TEST(ComponentBinding, FromHandleFindsToolkitObjectsAndRejectsOthers)
@@ -60,6 +68,21 @@ TEST(ComponentLifetime, DestroyingTheWindowDeletesTheObjectAndItsChildrenOnce)
     DestroyWindow(top->handle());
     EXPECT_EQ(3, CountedWindow::destroyed);
     EXPECT_EQ(0, liveComponentWindows());
+}
+
+TEST(ComponentLifetime, BareComponentLivesAndDiesWithItsWindow)
+{
+    Bare::destroyed = 0;
+    Bare* closed = new Bare;
+    EXPECT_EQ(static_cast<Component*>(closed), Component::fromHandle(closed->handle()));
+    EXPECT_EQ(ClassTag::Component, closed->classTag());
+    DestroyWindow(closed->handle());
+    EXPECT_EQ(1, Bare::destroyed);
+    Bare* deleted = new Bare;
+    HWND handle = deleted->handle();
+    delete deleted;
+    EXPECT_EQ(2, Bare::destroyed);
+    EXPECT_FALSE(IsWindow(handle));
 }
 
 TEST(ComponentLifetime, ChildWindowDestroyedByTheSystemLeavesTheParentRing)
