@@ -75,6 +75,12 @@ LRESULT ToolTip::addTool(HWND tool, UINT flags)
     return SendMessageA(window, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
 }
 
+void ToolTip::removeTool(HWND tool)
+{
+    TTTOOLINFOA info = toolInfo(tool, 0, nullptr);
+    SendMessageA(window, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
 LRESULT ToolTip::setToolText(HWND tool, const char* text)
 {
     // The tooltip window copies the text; it never writes through the pointer.

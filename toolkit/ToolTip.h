@@ -17,6 +17,10 @@ public:
     // Registers the whole window as a tool. With TTF_TRACK in flags the text
     // comes by callback until setToolText gives it one. Returns TTM_ADDTOOLA's result.
     LRESULT addTool(HWND tool, UINT flags);
+    // Forgets a tool. A window that registered should call it before it is
+    // destroyed: the tooltip window keeps its tools otherwise, and a later
+    // window that gets the same handle would inherit the old entry.
+    void removeTool(HWND tool);
     LRESULT setToolText(HWND tool, const char* text);
     // Copies the tool's text into buffer, at most size bytes including the
     // terminator; the buffer always ends with a NUL when size > 0.

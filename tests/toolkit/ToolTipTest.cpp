@@ -66,6 +66,20 @@ TEST_F(ToolTipWindow, TrackingToolTakesItsTextByCallbackUntilOneIsSet)
     EXPECT_STREQ("Tracked", text);
 }
 
+TEST_F(ToolTipWindow, RemovedToolIsForgottenAndOthersKeepTheirText)
+{
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+    tips.addTool(other, TTF_IDISHWND | TTF_SUBCLASS);
+    tips.setToolText(other, "kept");
+    tips.addTool(tool, TTF_IDISHWND | TTF_SUBCLASS);
+    tips.removeTool(tool);
+    EXPECT_EQ(1, SendMessageA(tips.handle(), TTM_GETTOOLCOUNT, 0, 0));
+    tips.getToolText(other, text, sizeof text);
+    EXPECT_STREQ("kept", text);
+    tips.removeTool(other);
+    DestroyWindow(other);
+}
+
 TEST_F(ToolTipWindow, DelaysAreStored)
 {
     tips.setAutoPopDelay(7000);
