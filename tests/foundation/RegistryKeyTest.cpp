@@ -5,37 +5,35 @@
 
 #include <windows.h>
 
-#include <aclapi.h>
 #include <gtest/gtest.h>
+#include <sddl.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 namespace {
 
 using Lines = std::vector<std::string>;
+const HKEY missingRoot = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x800000F0));
 
+// A value's type and bytes as the platform stores them, read without the code under test.
 struct RawValue {
-    LONG status = 0;
-    DWORD type = 0;
+    DWORD type = REG_NONE;
     std::string bytes;
+    LONG status = 0;
 };
 
-// A value's bytes as the platform stores them, independent of the code under test.
 RawValue readBack(HKEY root, const std::string& path, const char* name)
 {
     RawValue value;
-    HKEY key = nullptr;
-    value.status = RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, &key);
-    if (value.status != ERROR_SUCCESS)
-        return value;
     DWORD size = 0;
+    HKEY key = nullptr;
+    if ((value.status = RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, &key)) != ERROR_SUCCESS)
+        return value;
     value.status = RegQueryValueExA(key, name, nullptr, &value.type, nullptr, &size);
-    value.bytes.resize(size);
-    if (value.status == ERROR_SUCCESS && size > 0)
-        value.status = RegQueryValueExA(key, name, nullptr, &value.type,
-                                        reinterpret_cast<BYTE*>(&value.bytes[0]), &size);
+    value.bytes.resize(size + 1);
+    if (value.status == ERROR_SUCCESS)
+        RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value.bytes[0]), &size);
     value.bytes.resize(size);
     RegCloseKey(key);
     return value;
@@ -44,61 +42,47 @@ RawValue readBack(HKEY root, const std::string& path, const char* name)
 bool keyExists(const std::string& path)
 {
     HKEY probe = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &probe) != ERROR_SUCCESS)
-        return false;
+    bool opened = RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &probe) == ERROR_SUCCESS;
     RegCloseKey(probe);
-    return true;
+    return opened;
 }
 
 void createKey(const std::string& path)
 {
     HKEY created = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created,
-                              nullptr), ERROR_SUCCESS) << path;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &created, nullptr),
+              ERROR_SUCCESS);
     RegCloseKey(created);
 }
 
-// Denies listing a key's sub-keys, so that it can be neither emptied nor deleted.
-bool setEnumerationDenied(const std::string& path, bool denied)
+bool setKeySecurity(const std::string& path, const char* sddl)
 {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS)
-        return false;
-    char everyone[] = "EVERYONE";
-    EXPLICIT_ACCESS_A rules[2] = {};
-    for (EXPLICIT_ACCESS_A& rule : rules) {
-        rule.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
-        rule.Trustee.ptstrName = everyone;
-    }
-    rules[0].grfAccessPermissions = KEY_ENUMERATE_SUB_KEYS;
-    rules[0].grfAccessMode = DENY_ACCESS;
-    rules[1].grfAccessPermissions = KEY_ALL_ACCESS;
-    rules[1].grfAccessMode = GRANT_ACCESS;
-    PACL acl = nullptr;
-    if (denied)
-        SetEntriesInAclA(2, rules, nullptr, &acl);
-    DWORD result = SetSecurityInfo(key, SE_REGISTRY_KEY,
-                                   DACL_SECURITY_INFORMATION | (denied ? PROTECTED_DACL_SECURITY_INFORMATION : 0),
-                                   nullptr, nullptr, acl, nullptr);
-    LocalFree(acl);
+    bool done = ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr) &&
+                RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, WRITE_DAC, &key) == ERROR_SUCCESS &&
+                RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
     RegCloseKey(key);
-    return result == ERROR_SUCCESS;
+    LocalFree(descriptor);
+    return done;
 }
+// Everyone may do anything except list the key's sub-keys: it can be neither emptied nor deleted.
+const char* const enumerationDenied = "D:P(D;;0x8;;;WD)(A;;KA;;;WD)";
+const char* const everythingAllowed = "D:(A;;KA;;;WD)";
 
 // Each test stands on its own fresh key under HKEY_CURRENT_USER.
 class RegistryKeyTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char name[80];
-        std::snprintf(name, sizeof name, "Software\\T5Tests\\key-%lu-%lu", GetCurrentProcessId(), GetTickCount());
-        scratch = name;
+        scratch = "Software\\T5Tests\\key-" + std::to_string(GetCurrentProcessId()) + "-" +
+                  std::to_string(GetTickCount());
         createKey(scratch);
         ASSERT_TRUE(key.open(scratch.c_str(), false));
     }
     void TearDown() override
     {
-        setEnumerationDenied(scratch + "\\locked", false);
+        setKeySecurity(path("tree\\locked"), everythingAllowed);
         RegDeleteTreeA(HKEY_CURRENT_USER, scratch.c_str());
         RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\T5Tests");
     }
@@ -118,51 +102,33 @@ protected:
 
 using RegistryKeyNavigation = RegistryKeyTest;
 
-TEST_F(RegistryKeyNavigation, FailedRootFallsBackToCurrentUser)
+TEST_F(RegistryKeyNavigation, FailedRootsFallBackOrLeaveTheKeyWhereItWas)
 {
-    RegistryKey fallback(reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x800000F0)));
-    ASSERT_TRUE(fallback.open(scratch.c_str(), false));
-    EXPECT_TRUE(fallback.writeDword("fromFallback", 7));
-    EXPECT_EQ(raw("fromFallback").bytes.size(), 4u);
-}
-
-TEST_F(RegistryKeyNavigation, FailedOpenStaysOnTheOldKey)
-{
-    key.writeDword("here", 42);
+    RegistryKey fallback(missingRoot);
+    EXPECT_TRUE(fallback.open(scratch.c_str(), false));
+    EXPECT_FALSE(key.reopen(missingRoot));
     EXPECT_FALSE(key.open("missing", false));
     EXPECT_FALSE(keyExists(path("missing")));
-    EXPECT_EQ(key.readDword("here", 0), 42u);
+    EXPECT_TRUE(key.writeDword("here", 42));
+    EXPECT_EQ(raw("here").status, ERROR_SUCCESS);
+    EXPECT_TRUE(key.resetToUserRoot());
+    EXPECT_TRUE(key.exists(scratch.c_str()));
+    EXPECT_TRUE(key.reopen(HKEY_CURRENT_USER));
+    EXPECT_TRUE(key.exists(scratch.c_str()));
 }
 
-TEST_F(RegistryKeyNavigation, CreateMakesEveryLevelAndMovesThere)
+TEST_F(RegistryKeyNavigation, CreateMakesEveryLevelAndExistsDoesNotMove)
 {
     ASSERT_TRUE(key.open("a\\b\\c", true));
     EXPECT_TRUE(key.writeString("deep", "yes"));
     EXPECT_EQ(readBack(HKEY_CURRENT_USER, path("a\\b\\c"), "deep").bytes, std::string("yes", 4));
-}
-
-TEST_F(RegistryKeyNavigation, ExistsDoesNotMove)
-{
-    createKey(path("child"));
-    key.writeDword("here", 5);
-    EXPECT_TRUE(key.exists("child"));
     EXPECT_FALSE(key.exists("missing"));
-    EXPECT_EQ(key.readDword("here", 0), 5u);
+    createKey(path("a\\b\\c\\d"));
+    EXPECT_TRUE(key.exists("d"));
+    EXPECT_EQ(key.readString("deep", ""), "yes");
 }
 
-TEST_F(RegistryKeyNavigation, ReopenAndResetReturnToARoot)
-{
-    EXPECT_FALSE(key.reopen(reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x800000F0))));
-    EXPECT_TRUE(key.writeDword("stillHere", 1));
-    EXPECT_EQ(raw("stillHere").status, ERROR_SUCCESS);
-    ASSERT_TRUE(key.reopen(HKEY_CURRENT_USER));
-    EXPECT_TRUE(key.exists(scratch.c_str()));
-    ASSERT_TRUE(key.open(scratch.c_str(), false));
-    EXPECT_TRUE(key.resetToUserRoot());
-    EXPECT_TRUE(key.exists(scratch.c_str()));
-}
-
-TEST_F(RegistryKeyNavigation, LocalMachineRootIsOpenedWithoutAccessRights)
+TEST_F(RegistryKeyNavigation, LocalMachineKeysInTheSandbox)
 {
     T5_REQUIRE_SANDBOX();
     RegistryKey machine(HKEY_LOCAL_MACHINE);
@@ -176,7 +142,7 @@ TEST_F(RegistryKeyNavigation, LocalMachineRootIsOpenedWithoutAccessRights)
 
 using RegistryKeyReadString = RegistryKeyTest;
 
-TEST_F(RegistryKeyReadString, ShortTextIsReadInOneCall)
+TEST_F(RegistryKeyReadString, UpToSixteenCharactersInOneCall)
 {
     for (const char* text : {"", "short", "sixteen-chars-xx"}) {
         key.writeString("v", text);
@@ -184,16 +150,18 @@ TEST_F(RegistryKeyReadString, ShortTextIsReadInOneCall)
         EXPECT_EQ(readTraced("v", trace), raw("v").bytes.c_str());
         EXPECT_EQ(trace, Lines({"OK IHNED\n"})) << text;
     }
+    Lines trace;
+    EXPECT_EQ(readTraced("absent", trace), "default");
+    EXPECT_TRUE(trace.empty());
 }
 
 TEST_F(RegistryKeyReadString, LongerValuesAreReadWhole)
 {
-    const std::string megabytes(3 << 20, 'm');
-    for (const std::string& text : {std::string("seventeen-chars-x"), megabytes}) {
+    for (const std::string& text : {std::string("seventeen-chars-x"), std::string(3 << 20, 'm')}) {
         key.writeString("v", text.c_str());
         Lines trace;
         std::string read = readTraced("v", trace);
-        EXPECT_EQ(read.size(), raw("v").bytes.size() - 1);
+        EXPECT_EQ(read.size() + 1, raw("v").bytes.size());
         EXPECT_EQ(read, raw("v").bytes.c_str());
         EXPECT_EQ(trace, Lines({"ERROR MORE DATA\n", "ALE UZ OK\n"}));
     }
@@ -213,38 +181,19 @@ TEST_F(RegistryKeyReadString, DataWithoutTerminatorEndsWhereTheValueEnds)
     }
 }
 
-TEST_F(RegistryKeyReadString, MissingValueGivesTheDefaultSilently)
-{
-    Lines trace;
-    EXPECT_EQ(readTraced("absent", trace), "default");
-    EXPECT_TRUE(trace.empty());
-}
-
 using RegistryKeyValues = RegistryKeyTest;
 
-TEST_F(RegistryKeyValues, DwordOnlyFromDwordValues)
+TEST_F(RegistryKeyValues, TypesSizesAndPresence)
 {
     EXPECT_TRUE(key.writeDword("n", 0xCAFE));
-    RawValue written = raw("n");
-    EXPECT_EQ(written.type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(key.readDword("n", 1), *reinterpret_cast<const DWORD*>(written.bytes.data()));
-    key.writeString("text", "abc");
-    key.writeString("longText", "more than four bytes");
-    EXPECT_EQ(key.readDword("text", 99), 99u);
-    EXPECT_EQ(key.readDword("longText", 99), 99u);
-    EXPECT_EQ(key.readDword("absent", 98), 98u);
-}
-
-TEST_F(RegistryKeyValues, WriteStringStoresTheTerminator)
-{
-    EXPECT_TRUE(key.writeString("s", "text"));
-    RawValue written = raw("s");
-    EXPECT_EQ(written.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(written.bytes, std::string("text", 5));
-}
-
-TEST_F(RegistryKeyValues, RawValuesAndPresence)
-{
+    EXPECT_TRUE(key.writeString("text", "abc"));
+    EXPECT_TRUE(key.writeString("longText", "more than four bytes"));
+    EXPECT_EQ(raw("n").type, DWORD(REG_DWORD));
+    EXPECT_EQ(key.readDword("n", 1), *reinterpret_cast<const DWORD*>(raw("n").bytes.data()));
+    EXPECT_EQ(raw("text").type, DWORD(REG_SZ));
+    EXPECT_EQ(raw("text").bytes, std::string("abc", 4));
+    for (const char* notDword : {"text", "longText", "absent"})
+        EXPECT_EQ(key.readDword(notDword, 99), 99u) << notDword;
     EXPECT_FALSE(key.hasValue("blob"));
     EXPECT_TRUE(key.writeRaw("blob", "\x01\x02\x00\x03", 4, REG_BINARY));
     EXPECT_TRUE(key.hasValue("blob"));
@@ -254,7 +203,6 @@ TEST_F(RegistryKeyValues, RawValuesAndPresence)
     EXPECT_EQ(std::string(buffer, 4), raw("blob").bytes);
     EXPECT_EQ(type, raw("blob").type);
     EXPECT_EQ(key.readRaw("blob", buffer, 2, &type), 0u);
-    EXPECT_EQ(key.readRaw("absent", buffer, sizeof buffer, nullptr), 0u);
 }
 
 TEST_F(RegistryKeyValues, NamesWithHighBytes)
@@ -279,13 +227,15 @@ TEST_F(RegistryKeyDeleteTree, RemovesNestedKeysAndStaysOnItsKey)
     EXPECT_FALSE(keyExists(path("tree")));
     EXPECT_TRUE(key.writeDword("after", 1));
     EXPECT_EQ(raw("after").status, ERROR_SUCCESS);
+    createKey(path("other"));
+    EXPECT_NE(key.deleteTree("missing"), ERROR_SUCCESS);
+    EXPECT_TRUE(keyExists(path("other")));
 }
 
 TEST_F(RegistryKeyDeleteTree, RemovesTenThousandSubKeys)
 {
-    createKey(path("wide"));
     HKEY wide = nullptr;
-    RegOpenKeyExA(HKEY_CURRENT_USER, path("wide").c_str(), 0, KEY_ALL_ACCESS, &wide);
+    RegCreateKeyExA(HKEY_CURRENT_USER, path("wide").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &wide, nullptr);
     for (int i = 0; i < 10000; ++i) {
         HKEY child = nullptr;
         RegCreateKeyExA(wide, ("k" + std::to_string(i)).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &child, nullptr);
@@ -298,13 +248,6 @@ TEST_F(RegistryKeyDeleteTree, RemovesTenThousandSubKeys)
     ASSERT_EQ(count, 10000u);
     EXPECT_EQ(key.deleteTree("wide"), ERROR_SUCCESS);
     EXPECT_FALSE(keyExists(path("wide")));
-}
-
-TEST_F(RegistryKeyDeleteTree, MissingKeyReportsTheFailure)
-{
-    createKey(path("other"));
-    EXPECT_NE(key.deleteTree("missing"), ERROR_SUCCESS);
-    EXPECT_TRUE(keyExists(path("other")));
 }
 
 TEST_F(RegistryKeyDeleteTree, RefusesToNameItsOwnKey)
@@ -320,7 +263,7 @@ TEST_F(RegistryKeyDeleteTree, RefusedSubKeyStaysAndTheRestGoes)
 {
     for (const char* child : {"tree\\a\\x", "tree\\locked\\inner", "tree\\z"})
         createKey(path(child));
-    ASSERT_TRUE(setEnumerationDenied(path("tree\\locked"), true));
+    ASSERT_TRUE(setKeySecurity(path("tree\\locked"), enumerationDenied));
     EXPECT_NE(key.deleteTree("tree"), ERROR_SUCCESS);
     EXPECT_FALSE(keyExists(path("tree\\a")));
     EXPECT_FALSE(keyExists(path("tree\\z")));

@@ -1,0 +1,116 @@
+// deleteFolderTree of a tree of 20,000 files in 400 folders against the shell's
+// "rmdir /s /q" and against deleting the same names directly (the floor of any
+// delete through the API), each on an identical fresh tree.
+#include "bench/RunCommand.h"
+#include "bench/Stopwatch.h"
+#include "foundation/FileSystem.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+const int topFolders = 20;
+const int subFolders = 19;
+const int filesPerFolder = 50;
+const int rounds = 2;
+
+struct Tree {
+    std::string root;
+    std::vector<std::string> folders; // parents before their children
+    std::vector<std::string> files;
+};
+
+Tree plan(const std::string& root)
+{
+    Tree tree;
+    tree.root = root;
+    for (int top = 0; top < topFolders; ++top) {
+        std::string parent = root + "\\top" + std::to_string(top);
+        tree.folders.push_back(parent);
+        for (int sub = 0; sub < subFolders; ++sub)
+            tree.folders.push_back(parent + "\\sub" + std::to_string(sub));
+    }
+    for (const std::string& folder : tree.folders)
+        for (int file = 0; file < filesPerFolder; ++file)
+            tree.files.push_back(folder + "\\file" + std::to_string(file) + ".dat");
+    return tree;
+}
+
+bool build(const Tree& tree)
+{
+    CreateDirectoryA(tree.root.c_str(), nullptr);
+    for (const std::string& folder : tree.folders)
+        CreateDirectoryA(folder.c_str(), nullptr);
+    for (const std::string& path : tree.files) {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
+        DWORD written = 0;
+        WriteFile(file, path.data(), 16, &written, nullptr);
+        CloseHandle(file);
+    }
+    return true;
+}
+
+void deleteByName(const Tree& tree)
+{
+    for (const std::string& path : tree.files)
+        DeleteFileA(path.c_str());
+    for (auto folder = tree.folders.rbegin(); folder != tree.folders.rend(); ++folder)
+        RemoveDirectoryA(folder->c_str());
+    RemoveDirectoryA(tree.root.c_str());
+}
+
+bool gone(const Tree& tree)
+{
+    return GetFileAttributesA(tree.root.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+// One round: three fresh identical trees, deleted in a rotating order so that no
+// method always runs first or last while the machine's load changes.
+bool runRound(const std::string& base, int round, double best[3])
+{
+    Tree trees[3] = {plan(base + "-ours"), plan(base + "-rmdir"), plan(base + "-api")};
+    Stopwatch setup;
+    for (const Tree& tree : trees)
+        if (!build(tree))
+            return false;
+    std::printf("round %d: three trees of %zu files in %zu folders built in %.1f s\n", round + 1,
+                trees[0].files.size(), trees[0].folders.size(), setup.milliseconds() / 1000);
+    bool ok = true;
+    for (int step = 0; step < 3; ++step) {
+        int method = (step + round) % 3;
+        Stopwatch watch;
+        if (method == 0)
+            ok = deleteFolderTree(trees[0].root.c_str()) && ok;
+        else if (method == 1)
+            ok = runCommand("cmd.exe /c rmdir /s /q \"" + trees[1].root + "\"") == 0 && ok;
+        else
+            deleteByName(trees[2]);
+        double elapsed = watch.milliseconds();
+        best[method] = round == 0 || elapsed < best[method] ? elapsed : best[method];
+    }
+    for (const Tree& tree : trees)
+        ok = gone(tree) && ok;
+    return ok;
+}
+
+} // namespace
+
+int main()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string base = std::string(temp) + "t5bench-tree-" + std::to_string(GetCurrentProcessId());
+    double best[3] = {};
+    bool ok = true;
+    for (int round = 0; round < rounds; ++round)
+        ok = runRound(base, round, best) && ok;
+    std::printf("every tree deleted completely: %s (best of %d rounds below)\n", ok ? "yes" : "NO", rounds);
+    reportFigure("deleteFolderTree, 20,000 files in 400 folders", "cmd /c rmdir /s /q", best[0], best[1], 0.5);
+    reportFigure("deleteFolderTree, 20,000 files in 400 folders", "DeleteFileA/RemoveDirectoryA by name", best[0],
+                 best[2], 1.5);
+    return ok ? 0 : 1;
+}
