@@ -79,6 +79,7 @@ bool runRound(const std::string& base, int round, double best[3])
             return false;
     std::printf("round %d: three trees of %zu files in %zu folders built in %.1f s\n", round + 1,
                 trees[0].files.size(), trees[0].folders.size(), setup.milliseconds() / 1000);
+    const char* names[3] = {"deleteFolderTree", "rmdir /s /q", "by name"};
     bool ok = true;
     for (int step = 0; step < 3; ++step) {
         int method = (step + round) % 3;
@@ -90,6 +91,7 @@ bool runRound(const std::string& base, int round, double best[3])
         else
             deleteByName(trees[2]);
         double elapsed = watch.milliseconds();
+        std::printf("  %s: %.0f ms\n", names[method], elapsed);
         best[method] = round == 0 || elapsed < best[method] ? elapsed : best[method];
     }
     for (const Tree& tree : trees)

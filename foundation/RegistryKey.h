@@ -42,8 +42,6 @@ public:
     // ERROR_INVALID_PARAMETER, deleting nothing.
     LONG deleteTree(String subPath);
 
-    HKEY handle() const { return key_.get(); }
-
 private:
     RegistryHandle key_;
 };
