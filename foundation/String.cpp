@@ -67,6 +67,11 @@ void String::releaseBlock(StringData* block)
         std::free(block);
 }
 
+String::String()
+    : String(16)
+{
+}
+
 String::String(int room)
     : data_(createBlock("", 0, checkedSize(uint64_t(room < 16 ? 16u : uint32_t(room)) + 1)))
 {

@@ -15,8 +15,10 @@ struct StringData {
 
 class String {
 public:
+    // Empty text with room for 16 characters (capacity 17).
+    String();
     // Empty text with room for `room` characters: capacity max(room, 16) + 1.
-    explicit String(int room = 16);
+    explicit String(int room);
     // Copy of a NUL-terminated text (null is taken as ""): capacity strlen + 1.
     String(const char* text);
     // The first `count` characters of text; copying stops at a NUL in text and

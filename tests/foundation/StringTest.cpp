@@ -19,6 +19,8 @@ std::string text(const String& s)
 
 TEST(StringCapacity, FollowsTheConstructionRules)
 {
+    String defaulted = {};
+    EXPECT_EQ(defaulted.capacity(), 17);
     EXPECT_EQ(String(0).capacity(), 17);
     EXPECT_EQ(String(16).capacity(), 17);
     EXPECT_EQ(String(17).capacity(), 18);
