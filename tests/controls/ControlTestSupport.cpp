@@ -30,15 +30,20 @@ COLORREF brushColour(HBRUSH brush)
     return info.lbColor;
 }
 
-bool Selection::operator==(const Selection& other) const
+COLORREF at(RgbBitmap& canvas, int x, int y)
 {
-    return pen == other.pen && brush == other.brush && font == other.font && bitmap == other.bitmap;
+    return GetPixel(canvas.dc(), x, y);
 }
 
-Selection selectionOf(HDC dc)
+SIZE captionSize(Window& window, const char* caption)
 {
-    return {GetCurrentObject(dc, OBJ_PEN), GetCurrentObject(dc, OBJ_BRUSH), GetCurrentObject(dc, OBJ_FONT),
-            GetCurrentObject(dc, OBJ_BITMAP)};
+    HDC dc = GetDC(window.handle());
+    HGDIOBJ previous = SelectObject(dc, window.font() ? window.font() : GetStockObject(SYSTEM_FONT));
+    RECT r = {0, 0, 0, 0};
+    DrawTextA(dc, caption, -1, &r, DT_CALCRECT | DT_NOPREFIX);
+    SelectObject(dc, previous);
+    ReleaseDC(window.handle(), dc);
+    return SIZE{r.right, r.bottom};
 }
 
 std::unique_ptr<RgbBitmap> paint(Window& window, COLORREF marker)
@@ -46,30 +51,30 @@ std::unique_ptr<RgbBitmap> paint(Window& window, COLORREF marker)
     RECT client;
     GetClientRect(window.handle(), &client);
     auto canvas = std::make_unique<RgbBitmap>(client.right, client.bottom);
-    HBRUSH fill = CreateSolidBrush(marker);
-    FillRect(canvas->dc(), &client, fill);
-    DeleteObject(fill);
-    const Selection before = selectionOf(canvas->dc());
-    SendMessageA(window.handle(), WM_PAINT, reinterpret_cast<WPARAM>(canvas->dc()), 0);
-    EXPECT_TRUE(before == selectionOf(canvas->dc())) << "the paint left other objects selected";
+    HDC dc = canvas->dc();
+    SetDCBrushColor(dc, marker);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    const int kinds[] = {OBJ_PEN, OBJ_BRUSH, OBJ_FONT, OBJ_BITMAP};
+    HGDIOBJ before[4];
+    for (int i = 0; i < 4; ++i)
+        before[i] = GetCurrentObject(dc, kinds[i]);
+    SendMessageA(window.handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(before[i], GetCurrentObject(dc, kinds[i])) << "object kind " << kinds[i] << " left selected";
     return canvas;
 }
 
 RECT inkBounds(RgbBitmap& canvas, const RECT& rect, COLORREF colour)
 {
     RECT ink = {rect.right, rect.bottom, rect.left, rect.top};
-    for (int y = rect.top; y < rect.bottom; ++y) {
-        for (int x = rect.left; x < rect.right; ++x) {
-            if (GetPixel(canvas.dc(), x, y) == colour)
-                continue;
-            ink.left = x < ink.left ? x : ink.left;
-            ink.top = y < ink.top ? y : ink.top;
-            ink.right = x + 1 > ink.right ? x + 1 : ink.right;
-            ink.bottom = y + 1 > ink.bottom ? y + 1 : ink.bottom;
-        }
-    }
-    if (ink.left >= ink.right)
-        return RECT{0, 0, 0, 0};
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            if (at(canvas, x, y) != colour) {
+                ink.left = x < ink.left ? x : ink.left;
+                ink.top = y < ink.top ? y : ink.top;
+                ink.right = x + 1 > ink.right ? x + 1 : ink.right;
+                ink.bottom = y + 1 > ink.bottom ? y + 1 : ink.bottom;
+            }
     return ink;
 }
 

@@ -14,32 +14,20 @@ namespace controltest {
 // deletes every control made on it.
 std::unique_ptr<Window, void (*)(Window*)> makeHost(int width = 320, int height = 240);
 
-// The colour a pen draws with, read back from the pen itself.
 COLORREF penColour(HPEN pen);
-// The colour of a solid brush, read back from the brush itself.
 COLORREF brushColour(HBRUSH brush);
+COLORREF at(RgbBitmap& canvas, int x, int y);
+SIZE captionSize(Window& window, const char* caption);
 
-// The objects a DC holds; equal before and after every paint step.
-struct Selection {
-    HGDIOBJ pen;
-    HGDIOBJ brush;
-    HGDIOBJ font;
-    HGDIOBJ bitmap;
-    bool operator==(const Selection& other) const;
-};
-Selection selectionOf(HDC dc);
-
-// A canvas as large as the window's client area, pre-filled with marker,
-// and the window painted onto it through WM_PAINT with the canvas's DC.
-// Adds a test failure if the paint left another pen, brush, font or bitmap selected.
+// The window painted through WM_PAINT onto a canvas of its client size
+// pre-filled with marker. Fails the test when the DC is left holding another
+// pen, brush, font or bitmap than before.
 std::unique_ptr<RgbBitmap> paint(Window& window, COLORREF marker = RGB(255, 0, 255));
 
-// Bounding box of the pixels in rect that differ from colour; empty when none.
+// Bounding box of the pixels in rect that differ from colour.
 RECT inkBounds(RgbBitmap& canvas, const RECT& rect, COLORREF colour);
 
-// Dispatches queued messages for about the given time.
 void pumpFor(DWORD milliseconds);
-
 LPARAM point(int x, int y);
 
 }  // namespace controltest
