@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -134,19 +135,18 @@ TEST(StringListOrder, InsertSortedAndFindPrefix)
 TEST(StringListFile, LoadSplitsAtEveryKindOfBreak)
 {
     testsupport::ScratchFolder folder;
+    const std::pair<std::string, Lines> cases[] = {
+        {"a\r\nb\n\rc", {"a", "b", "", "c"}},
+        {"a\n", {"a"}},
+        {"\r\n\r\n\n", {"", "", ""}},
+        {std::string("ab\0cd\r\nef", 9), {std::string("ab\0\0\0", 5), "ef"}},
+    };
     StringList list;
-    ASSERT_TRUE(folder.writeFile("mixed.txt", "a\r\nb\n\rc"));
-    EXPECT_TRUE(list.load(folder.join("mixed.txt").c_str()));
-    EXPECT_EQ(contents(list), Lines({"a", "b", "", "c"}));
-    ASSERT_TRUE(folder.writeFile("one.txt", "a\n"));
-    EXPECT_TRUE(list.load(folder.join("one.txt").c_str()));
-    EXPECT_EQ(contents(list), Lines({"a"}));
-    ASSERT_TRUE(folder.writeFile("breaks.txt", "\r\n\r\n\n"));
-    EXPECT_TRUE(list.load(folder.join("breaks.txt").c_str()));
-    EXPECT_EQ(contents(list), Lines({"", "", ""}));
-    ASSERT_TRUE(folder.writeFile("zero.txt", std::string("ab\0cd\r\nef", 9)));
-    EXPECT_TRUE(list.load(folder.join("zero.txt").c_str()));
-    EXPECT_EQ(contents(list), Lines({std::string("ab\0\0\0", 5), "ef"}));
+    for (const auto& entry : cases) {
+        ASSERT_TRUE(folder.writeFile("lines.txt", entry.first));
+        EXPECT_TRUE(list.load(folder.join("lines.txt").c_str()));
+        EXPECT_EQ(contents(list), entry.second);
+    }
     EXPECT_EQ(std::string(list.item(0).cStr()), "ab");
 }
 
