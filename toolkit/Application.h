@@ -1,5 +1,4 @@
-// The process's one application object: module instance, command line, main loop, tooltips and GDI cache
-// lists.
+// The process's one application object: instance, command line, main loop, tooltips, GDI cache lists.
 #pragma once
 
 #include <windows.h>

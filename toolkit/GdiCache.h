@@ -29,7 +29,6 @@ bool gdiCacheRelease(GdiCacheEntry*& head, GdiObjectKind kind, HGDIOBJ handle);
 // output, deletes the objects and frees the entries. The head is left null.
 void gdiCacheReportLeaks(GdiCacheEntry*& head, GdiObjectKind kind);
 
-// Number of entries in a list.
 int gdiCacheCount(const GdiCacheEntry* head);
 
 // The entry holding that handle, or null.
