@@ -259,9 +259,7 @@ void Button::onPressed()
 
 int Button::removeClick(const void* owner, ListenerFunction function)
 {
-    const int before = clickListeners_.count();
-    clickListeners_.remove(owner, function, listenerLock());
-    return clickListeners_.count() < before ? 0 : 1;
+    return clickListeners_.removeFirst(owner, function, listenerLock()) ? 0 : 1;
 }
 
 void Button::drawFocusFrame(HDC dc, RECT rect)

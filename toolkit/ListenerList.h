@@ -50,6 +50,21 @@ public:
             sweep();
     }
 
+    // Takes out only the newest listener of that owner and function; false
+    // when none is left to take out.
+    bool removeFirst(const void* owner, ListenerFunction function, const ListLock& lock)
+    {
+        for (Item* p = head; p; p = p->next) {
+            if (!p->removed && p->matches(owner, function)) {
+                p->removed = 1;
+                if (!lock.busy())
+                    sweep();
+                return true;
+            }
+        }
+        return false;
+    }
+
     // Calls every listener from the head. Returns false when a listener deleted
     // the list's holder: the list is gone and the caller must not touch it.
     bool invoke(ListLock& lock, const LifeGuard& life, Args... args)

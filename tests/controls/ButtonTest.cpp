@@ -192,6 +192,10 @@ TEST(ButtonListeners, NewestFirstAndSafeAgainstRemovalOrDeletionMidWalk)
     click(*button);
     EXPECT_EQ((std::vector<std::string>{"remover", "click", "click"}), recorder.calls);
     EXPECT_EQ(1, button->removeClickListener(&recorder, removeItself));
+    button->addClickListener(&recorder, countClick);
+    EXPECT_EQ(0, button->removeClickListener(&recorder, countClick));
+    click(*button);
+    EXPECT_EQ(4u, recorder.calls.size()) << "only the newest of two equal entries goes";
     EXPECT_EQ(0, button->removeClickListener(&recorder, countClick));
 
     button->addClickListener(&recorder, countClick);
