@@ -131,13 +131,14 @@ TEST_F(RegistryKeyNavigation, CreateMakesEveryLevelAndExistsDoesNotMove)
 TEST_F(RegistryKeyNavigation, LocalMachineKeysInTheSandbox)
 {
     T5_REQUIRE_SANDBOX();
+    const std::string own = "Software\\T5RegistryKeyTest-" + std::to_string(GetCurrentProcessId());
     RegistryKey machine(HKEY_LOCAL_MACHINE);
-    ASSERT_TRUE(machine.open("Software\\T5Tests\\machine", true));
+    ASSERT_TRUE(machine.open((own + "\\machine").c_str(), true));
     EXPECT_TRUE(machine.writeDword("v", 3));
-    EXPECT_EQ(readBack(HKEY_LOCAL_MACHINE, "Software\\T5Tests\\machine", "v").bytes.size(), 4u);
+    EXPECT_EQ(readBack(HKEY_LOCAL_MACHINE, own + "\\machine", "v").bytes.size(), 4u);
     EXPECT_TRUE(machine.reopen(HKEY_LOCAL_MACHINE));
-    EXPECT_EQ(machine.deleteTree("Software\\T5Tests"), ERROR_SUCCESS);
-    EXPECT_FALSE(machine.exists("Software\\T5Tests"));
+    EXPECT_EQ(machine.deleteTree(own.c_str()), ERROR_SUCCESS);
+    EXPECT_FALSE(machine.exists(own.c_str()));
 }
 
 using RegistryKeyReadString = RegistryKeyTest;
