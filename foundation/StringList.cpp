@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace {
@@ -59,43 +60,69 @@ String StringList::item(int index) const
     return text ? *text : String(0);
 }
 
-void StringList::sort()
-{
-    if (count() >= 2)
-        sortRange(0, count() - 1);
-}
+namespace {
 
-// Quicksort with the middle element as pivot. The smaller part is sorted by
+// An element and its text side by side, so that comparing reaches the text
+// without going through the String object first.
+struct SortEntry {
+    const char* text;
+    void* element;
+};
+
+// Quicksort with the middle item as pivot. The smaller part is sorted by
 // recursion and the larger one by the loop, so the depth stays logarithmic.
-void StringList::sortRange(int lo, int hi)
+template <typename Item, typename TextOf>
+void quicksort(Item* items, int lo, int hi, TextOf textOf)
 {
-    void** s = slots();
     while (lo < hi) {
         int i = lo;
         int j = hi;
-        String pivot(*element(lo + (hi - lo) / 2));
-        const char* pivotText = pivot.cStr();
+        // The texts are not changed while sorting, so the pivot's pointer stays valid.
+        const char* pivot = textOf(items[lo + (hi - lo) / 2]);
         do {
-            while (byteOrder(element(i)->cStr(), pivotText) < 0)
+            while (byteOrder(textOf(items[i]), pivot) < 0)
                 ++i;
-            while (byteOrder(element(j)->cStr(), pivotText) > 0)
+            while (byteOrder(textOf(items[j]), pivot) > 0)
                 --j;
             if (i <= j) {
-                void* kept = s[i];
-                s[i] = s[j];
-                s[j] = kept;
+                Item kept = items[i];
+                items[i] = items[j];
+                items[j] = kept;
                 ++i;
                 --j;
             }
         } while (j >= i);
         if (j - lo < hi - i) {
-            sortRange(lo, j);
+            quicksort(items, lo, j, textOf);
             lo = i;
         } else {
-            sortRange(i, hi);
+            quicksort(items, i, hi, textOf);
             hi = j;
         }
     }
+}
+
+} // namespace
+
+void StringList::sort()
+{
+    const int n = count();
+    if (n < 2)
+        return;
+    void** s = slots();
+    std::vector<SortEntry> entries;
+    try {
+        entries.resize(size_t(n));
+    } catch (const std::bad_alloc&) {
+        // Without room for the side table, sort the slots themselves.
+        quicksort(s, 0, n - 1, [](void* element) { return static_cast<String*>(element)->cStr(); });
+        return;
+    }
+    for (int i = 0; i < n; ++i)
+        entries[size_t(i)] = SortEntry{element(i)->cStr(), s[i]};
+    quicksort(entries.data(), 0, n - 1, [](const SortEntry& entry) { return entry.text; });
+    for (int i = 0; i < n; ++i)
+        s[i] = entries[size_t(i)].element;
 }
 
 void StringList::insertSorted(const String& text)

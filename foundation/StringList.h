@@ -37,7 +37,6 @@ public:
 
 private:
     String* element(int index) const { return static_cast<String*>(slots()[index]); }
-    void sortRange(int lo, int hi);
     bool isFull() const;
     void addLines(const char* bytes, uint32_t size);
 };
