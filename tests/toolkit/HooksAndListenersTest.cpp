@@ -139,3 +139,62 @@ TEST(MessageHooks, HookDeletingItsComponentIsNotFollowedByAnyTouchOfIt)
     EXPECT_FALSE(IsWindow(handle));
     EXPECT_EQ(0, liveComponentWindows());
 }
+
+namespace {
+
+// Listeners of ten owners that, while being walked, take owners out and add
+// new listeners at random; the model says who may still run.
+struct Chaos {
+    ListenerList<int> list;
+    ListLock lock;
+    int owners[10] = {};
+    bool removed[10] = {};
+    int held[10] = {};
+    unsigned seed = 12345;
+
+    unsigned next() { return seed = seed * 1103515245u + 12345u; }
+};
+
+Chaos* chaos = nullptr;
+
+void act(int* owner, int)
+{
+    const int index = static_cast<int>(owner - chaos->owners);
+    EXPECT_FALSE(chaos->removed[index]) << "a listener ran after its owner was taken out";
+    const unsigned roll = chaos->next() % 4;
+    const int victim = static_cast<int>(chaos->next() % 10);
+    if (roll == 0) {
+        chaos->removed[victim] = true;
+        chaos->list.removeOwner(&chaos->owners[victim], chaos->lock);
+    } else if (roll == 1 && !chaos->removed[victim]) {
+        chaos->list.add(&chaos->owners[victim], act);
+        ++chaos->held[victim];
+    }
+}
+
+}
+
+TEST(ListenerWalk, RandomRemovalsAndAdditionsDuringWalksNeverRunARemovedListener)
+{
+    Window* holder = topLevel();
+    for (int round = 0; round < 200; ++round) {
+        Chaos state;
+        state.seed += static_cast<unsigned>(round);
+        chaos = &state;
+        for (int i = 0; i < 30; ++i) {
+            state.list.add(&state.owners[i % 10], act);
+            ++state.held[i % 10];
+        }
+        for (int walk = 0; walk < 5; ++walk) {
+            LifeGuard life(*holder);
+            ASSERT_TRUE(state.list.invoke(state.lock, life, walk));
+            EXPECT_FALSE(state.lock.busy());
+        }
+        int expected = 0;
+        for (int i = 0; i < 10; ++i)
+            expected += state.removed[i] ? 0 : state.held[i];
+        EXPECT_EQ(expected, state.list.count());
+    }
+    chaos = nullptr;
+    delete holder;
+}
