@@ -215,8 +215,12 @@ int Button::applyGroupRule(int uncheckOthers)
         return nextCheckedSibling() != nullptr ? 1 : 0;
     LifeGuard life(*this);
     // Listeners of an unchecked sibling may change the children, so the
-    // search starts again after each; a sibling that refuses ends it.
-    for (Button* sibling = nextCheckedSibling(); sibling != nullptr; sibling = nextCheckedSibling()) {
+    // search starts again after each. A sibling that refuses ends it, and so
+    // does the bound, in case a listener checks a sibling again.
+    int bound = 0;
+    for (Window* child = parent()->nextChild(nullptr, 0); child; child = parent()->nextChild(child, 0))
+        ++bound;
+    for (Button* sibling = nextCheckedSibling(); sibling != nullptr && bound-- > 0; sibling = nextCheckedSibling()) {
         if (!sibling->setChecked(0) || !life.alive())
             break;
     }

@@ -74,6 +74,18 @@ TEST(BitmapPixels, SetPixelStaysWithinTheAskedWidth)
     EXPECT_EQ(0, indexed.row(0)[5]);
 }
 
+TEST(BitmapPalette, ShortLogicalPaletteIsCompletedWithGreys)
+{
+    LOGPALETTE one = {0x300, 1, {{10, 20, 30, 0}}};
+    PaletteBitmap image(4, 4, &one);
+    RGBQUAD table[256] = {};
+    ASSERT_EQ(256u, GetDIBColorTable(image.dc(), 0, 256, table));
+    EXPECT_EQ(10, table[0].rgbRed);
+    EXPECT_EQ(30, table[0].rgbBlue);
+    EXPECT_EQ(1, table[1].rgbRed);
+    EXPECT_EQ(255, table[255].rgbGreen);
+}
+
 TEST(BitmapHalving, BoxAveragesInPlaceAndLeavesOddEdgesOut)
 {
     RgbBitmap square(4, 4);
