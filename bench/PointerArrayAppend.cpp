@@ -8,7 +8,7 @@
 namespace {
 
 const int pointers = 4194304;
-const int rounds = 3;
+const int rounds = 9;
 
 double timePointerArray(size_t& sink)
 {

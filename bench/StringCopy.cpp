@@ -7,7 +7,7 @@
 namespace {
 
 const int copies = 1000000;
-const int rounds = 5;
+const int rounds = 9;
 
 double timeStrings(const String& source, unsigned& sink)
 {

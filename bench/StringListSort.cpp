@@ -10,7 +10,7 @@
 namespace {
 
 const int texts = 262144;
-const int rounds = 5;
+const int rounds = 9;
 
 std::vector<std::string> randomTexts()
 {
