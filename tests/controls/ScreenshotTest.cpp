@@ -14,7 +14,7 @@ namespace {
 
 const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP;
 
-void addCheckBox(Window* host, int y, const char* caption, int checked)
+Button* addCheckBox(Window* host, int y, const char* caption, int checked)
 {
     Button* box = new Button("", host, 10, y, 16, 16, style);
     box->setMarkStyle(MarkCheckBox);
@@ -22,14 +22,15 @@ void addCheckBox(Window* host, int y, const char* caption, int checked)
     box->setMayUncheck(1);
     box->setChecked(checked);
     box->setDependent(new Label(caption, host, 34, y, 0, 0, style));
+    return box;
 }
 
 void fill(Window* host)
 {
     new Label("Select application to delete", host, 10, 12, 0, 0, style);
     addCheckBox(host, 40, "Keep Vantorix memory and data files", 1);
-    addCheckBox(host, 64, "Keep Vantorix shared files (disabled)", 0);
-    addCheckBox(host, 88, "Keep Vantorix plug-ins & add-ons", 1);
+    addCheckBox(host, 64, "Keep Vantorix shared files (unchecked)", 0);
+    addCheckBox(host, 88, "Keep plug-ins & add-ons (box disabled)", 1)->enable(0);
     Button* toggle = new Button("Checked", host, 10, 116, 70, 24, style);
     toggle->setGroup(1);
     toggle->setChecked(1);
