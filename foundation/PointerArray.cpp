@@ -40,7 +40,8 @@ void PointerArray::insert(void* pointer, int index)
     uint32_t n = static_cast<uint32_t>(count());
     uint32_t position = static_cast<uint32_t>(index) < n ? static_cast<uint32_t>(index) : n;
     void** s = slots();
-    std::memmove(s + position + 1, s + position, (n - position) * slotSize);
+    if (position < n)
+        std::memmove(s + position + 1, s + position, (n - position) * slotSize);
     s[position] = pointer;
     setUsed(size() + slotSize);
 }
@@ -53,7 +54,8 @@ void* PointerArray::removeAt(int index)
     setUsed(size() - slotSize);
     void** s = slots();
     void* taken = s[index];
-    std::memmove(s + index, s + index + 1, (n - 1 - uint32_t(index)) * slotSize);
+    if (uint32_t(index) + 1 < n)
+        std::memmove(s + index, s + index + 1, (n - 1 - uint32_t(index)) * slotSize);
     return taken;
 }
 
