@@ -34,15 +34,15 @@ bool namesThisKey(const String& subPath)
     return true;
 }
 
-LONG deleteTreeBelow(HKEY parent, const char* subPath);
+LONG deleteTreeBelow(HKEY parent, const char* subPath, std::vector<char>& name);
 
 // Deletes every sub-key of key. Index 0 is asked each time because the key just
 // deleted is gone; a sub-key that fails (or that comes back under a name already
 // deleted) is stepped over, so the loop ends after each name is tried once.
-void deleteSubKeys(HKEY key)
+// The name buffer is shared by every level: each name is copied out before the
+// recursion reuses it.
+void deleteSubKeys(HKEY key, std::vector<char>& name)
 {
-    // On the heap: the recursion may go as deep as the registry does.
-    std::vector<char> name(nameBufferSize);
     std::set<std::string> deleted;
     DWORD index = 0;
     for (;;) {
@@ -51,18 +51,18 @@ void deleteSubKeys(HKEY key)
         if (RegEnumKeyExA(key, index, name.data(), &size, nullptr, nullptr, nullptr, &written) != ERROR_SUCCESS)
             break;
         std::string child(name.data(), size);
-        if (!deleted.insert(child).second || deleteTreeBelow(key, child.c_str()) != ERROR_SUCCESS)
+        if (!deleted.insert(child).second || deleteTreeBelow(key, child.c_str(), name) != ERROR_SUCCESS)
             ++index;
     }
 }
 
-LONG deleteTreeBelow(HKEY parent, const char* subPath)
+LONG deleteTreeBelow(HKEY parent, const char* subPath, std::vector<char>& name)
 {
     HKEY opened = nullptr;
     RegOpenKeyExA(parent, subPath, 0, KEY_ALL_ACCESS, &opened);
     if (opened != nullptr) {
         RegistryHandle child(opened);
-        deleteSubKeys(child.get());
+        deleteSubKeys(child.get(), name);
     }
     return RegDeleteKeyA(parent, subPath);
 }
@@ -197,5 +197,7 @@ LONG RegistryKey::deleteTree(String subPath)
 {
     if (namesThisKey(subPath))
         return ERROR_INVALID_PARAMETER;
-    return deleteTreeBelow(key_.get(), subPath.cStr());
+    // On the heap: the stack of a deep recursion is better spent on frames.
+    std::vector<char> name(nameBufferSize);
+    return deleteTreeBelow(key_.get(), subPath.cStr(), name);
 }
