@@ -25,7 +25,7 @@ public:
     Component(const Component&) = delete;
     Component& operator=(const Component&) = delete;
 
-    // Slots 3 to 6 after setClassTag and the destructor.
+    // The four operations Component adds after the two of Object.
     virtual void setNextSibling(Component* sibling);
     virtual void setPrevSibling(Component* sibling);
     virtual int isDestroying();
