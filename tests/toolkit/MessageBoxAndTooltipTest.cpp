@@ -4,9 +4,7 @@
 
 #include <commctrl.h>
 
-#include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "tests/support/MessageBoxCapture.h"
@@ -15,15 +13,6 @@
 using namespace windowtesting;
 
 namespace {
-
-const char* const ChildVariable = "T5_CAPTION_CHILD_OUTPUT";
-
-std::string modulePath()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return path;
-}
 
 // The flags the real tooltip window keeps for the tool.
 UINT toolFlags(HWND tool)
@@ -57,13 +46,12 @@ TEST(WindowMessageBox, ShowsOnTheTopLevelWindowWithTheGivenCaption)
 // Runs in a copy of this program named my.setup.exe (see the next test).
 TEST(WindowMessageBox, CaptionChildProcess)
 {
-    const char* output = std::getenv(ChildVariable);
-    if (!output)
+    if (!childOutput())
         GTEST_SKIP() << "runs only as the child of DefaultCaptionIsTheFileNameUpToItsFirstDot";
     Window* top = topLevel();
     testsupport::MessageBoxCapture capture;
     top->messageBox("hello", MB_OK);
-    std::ofstream(output) << (capture.boxes().empty() ? std::string("<no box>") : capture.boxes()[0].caption);
+    std::ofstream(childOutput()) << (capture.boxes().empty() ? std::string("<no box>") : capture.boxes()[0].caption);
     delete top;
 }
 
@@ -73,29 +61,11 @@ TEST(WindowMessageBox, DefaultCaptionIsTheFileNameUpToItsFirstDot)
     GetTempPathA(MAX_PATH, temp);
     const std::string folder = std::string(temp) + "t5-caption-" + std::to_string(GetCurrentProcessId());
     const std::string program = folder + "\\my.setup.exe";
-    const std::string output = folder + "\\caption.txt";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     ASSERT_TRUE(CopyFileA(modulePath().c_str(), program.c_str(), FALSE));
-    SetEnvironmentVariableA(ChildVariable, output.c_str());
-    std::string line = "my.setup --gtest_filter=WindowMessageBox.CaptionChildProcess";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION child = {};
-    const BOOL started = CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child);
-    SetEnvironmentVariableA(ChildVariable, nullptr);
-    std::string caption;
-    if (started) {
-        WaitForSingleObject(child.hProcess, 60000);
-        CloseHandle(child.hThread);
-        CloseHandle(child.hProcess);
-        std::ostringstream read;
-        read << std::ifstream(output).rdbuf();
-        caption = read.str();
-    }
-    DeleteFileA(output.c_str());
+    const std::string caption = runChildTest(program, "my.setup", "WindowMessageBox.CaptionChildProcess");
     DeleteFileA(program.c_str());
     RemoveDirectoryA(folder.c_str());
-    ASSERT_TRUE(started);
     EXPECT_EQ("my", caption);
 }
 

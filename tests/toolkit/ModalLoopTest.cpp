@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "tests/toolkit/WindowTesting.h"
 
 using namespace windowtesting;
@@ -15,6 +17,11 @@ struct Dialog {
 };
 
 int ownerEnabledDuringLoop = -1;
+
+void quitApplication(Window*, Window*, UINT_PTR)
+{
+    application.quit();
+}
 
 void endFromGrandchild(Window* grandchild, Window*, UINT_PTR)
 {
@@ -69,4 +76,21 @@ TEST(ModalLoop, DestroyingTheDialogDuringTheLoopEndsIt)
     PostMessageA(dialog->handle(), WM_TIMER, 1, 0);
     EXPECT_EQ(-1, dialog->runModal());
     EXPECT_TRUE(IsWindowEnabled(d.owner->handle()));
+}
+
+// The quit flag never goes back to 0, so this runs in a process of its own.
+TEST(ModalLoop, QuitFlagChild)
+{
+    if (!childOutput())
+        GTEST_SKIP() << "runs only as the child of QuitFlagEndsTheLoop";
+    Dialog d;
+    d.popup->addTimerListener(d.popup, quitApplication);
+    PostMessageA(d.popup->handle(), WM_TIMER, 1, 0);
+    const int result = d.popup->runModal();
+    std::ofstream(childOutput()) << result << (IsWindowVisible(d.popup->handle()) ? " visible" : " hidden");
+}
+
+TEST(ModalLoop, QuitFlagEndsTheLoop)
+{
+    EXPECT_EQ("0 hidden", runChildTest(modulePath(), "toolkit_tests", "ModalLoop.QuitFlagChild"));
 }
