@@ -90,6 +90,7 @@ Window::Window(const char* caption, DWORD style, DWORD extendedStyle, int x, int
 Window::~Window()
 {
     markDestroying();
+    unregisterTooltip();
     liveWindows().erase(this);
     WindowLooks::releaseAll(*this);
     setDoubleBuffered(0);
@@ -105,6 +106,8 @@ Window::~Window()
 
 LRESULT Window::handleMessage(UINT message, WPARAM wparam, LPARAM lparam)
 {
+    if (message == WM_DESTROY)
+        unregisterTooltip();
     return WindowDispatch::dispatch(*this, message, wparam, lparam);
 }
 
@@ -542,6 +545,16 @@ void Window::setTooltipText(const char* value)
     if (!tooltipRegistered)
         registerTooltip(0);
     application.tooltips().setToolText(handle(), value);
+}
+
+// The tooltip window keeps a tool after its window is gone, and a later window
+// given the same handle would inherit the old tip: take it off while the handle is ours.
+void Window::unregisterTooltip()
+{
+    if (tooltipRegistered && handle()) {
+        application.tooltips().removeTool(handle());
+        tooltipRegistered = 0;
+    }
 }
 
 LRESULT Window::getTooltipText(char* buffer, int size)

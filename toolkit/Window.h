@@ -227,6 +227,8 @@ private:
     friend class WindowDispatch;
     friend class WindowLooks;
 
+    void unregisterTooltip();
+
     Window* focused;
     Window* first;
     COLORREF background;

@@ -86,5 +86,6 @@ TEST(WindowTooltip, SetTextRegistersOnceAndReadsBackThroughTheTooltipWindow)
     EXPECT_EQ(0x11u, toolFlags(w->handle()));
     EXPECT_EQ(0x31u, toolFlags(tracked->handle()));
     delete tracked;
-    delete w;
+    DestroyWindow(w->handle());
+    EXPECT_EQ(before, SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0)) << "tools of destroyed windows stay behind";
 }
