@@ -118,6 +118,18 @@ TEST(ButtonClick, HoldingRepeatsPressesThenClicksOnce)
     EXPECT_EQ(held, recorder.presses) << "the repeat timer outlived the release";
 }
 
+TEST(ButtonClick, CommandIdEndsTheModalLoopOfTheParent)
+{
+    auto host = makeHost();
+    Recorder recorder;
+    makeButton(host.get(), recorder)->setCommandId(7);
+    PostMessageA(GetWindow(host->handle(), GW_CHILD), WM_LBUTTONDOWN, MK_LBUTTON, point(5, 5));
+    PostMessageA(GetWindow(host->handle(), GW_CHILD), WM_LBUTTONUP, 0, point(5, 5));
+    PostMessageA(host->handle(), TKM_ENDMODAL, 99, 0);
+    EXPECT_EQ(7, host->runModal());
+    EXPECT_EQ(1, recorder.clicks);
+}
+
 TEST(ButtonGroup, RadioButtonsKeepOneCheckedUnlessTheGroupMayUncheck)
 {
     auto host = makeHost();
