@@ -111,7 +111,7 @@ TEST(ButtonClick, HoldingRepeatsPressesThenClicksOnce)
     pumpFor(1000);
     mouse(*button, WM_LBUTTONUP, 5);
     const int held = recorder.presses;
-    EXPECT_GE(held, 10);
+    EXPECT_GE(held, 8) << "press, 500 ms, then every 50 ms: about 12, fewer on a loaded machine";
     EXPECT_LE(held, 13);
     EXPECT_EQ(1, recorder.clicks);
     pumpFor(150);
