@@ -132,7 +132,8 @@ bool createFolderPath(String path)
         position = separator;
     }
     CreateDirectoryA(path.cStr(), nullptr);
-    return folderExists(path) != 0;
+    // A search for "C:\a\b\" finds nothing even when the folder is there.
+    return folderExists(withoutTrailingBackslashes(path)) != 0;
 }
 
 bool listFolder(String path, StringList& folders, StringList& files)

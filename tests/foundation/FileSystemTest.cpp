@@ -89,6 +89,8 @@ TEST(FileSystemCreateFolderPath, WithAndWithoutDriveLetter)
         EXPECT_TRUE(createFolderPath(scratch.join("a\\b c\\d\xE9").c_str()));
         EXPECT_TRUE(attributesOf(scratch.join("a\\b c\\d\xE9")) & FILE_ATTRIBUTE_DIRECTORY);
     }
+    EXPECT_TRUE(createFolderPath(scratch.join("t\\u\\").c_str()));
+    EXPECT_TRUE(attributesOf(scratch.join("t\\u")) & FILE_ATTRIBUTE_DIRECTORY);
     char previous[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, previous);
     ASSERT_TRUE(SetCurrentDirectoryA(scratch.path().c_str()));
