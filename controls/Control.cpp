@@ -1,11 +1,11 @@
 #include "controls/Control.h"
 
 #include "controls/RgbBitmap.h"
-#include "controls/WindowDc.h"
 #include "toolkit/Application.h"
 #include "toolkit/ClassTags.h"
 #include "toolkit/Drawing.h"
 #include "toolkit/SelectGuard.h"
+#include "toolkit/WindowDC.h"
 
 namespace {
 
@@ -270,9 +270,9 @@ void Control::fitToText()
     const int length = static_cast<int>(getText(caption, captionBufferSize));
     RECT measured = {0, 0, 0, 0};
     {
-        WindowDc dc(handle());
-        SelectGuard font(dc.get(), fontOrSystem(this->font()));
-        DrawTextA(dc.get(), caption, length, &measured, DT_CALCRECT | DT_NOPREFIX | horizontalTextFlag(textAlignment_));
+        WindowDC dc(handle());
+        SelectGuard font(dc.handle(), fontOrSystem(this->font()));
+        DrawTextA(dc.handle(), caption, length, &measured, DT_CALCRECT | DT_NOPREFIX | horizontalTextFlag(textAlignment_));
     }
     int extra = 0;
     if (borderStyle_ == BorderSunken || borderStyle_ == BorderRaised)

@@ -1,7 +1,7 @@
 #include "controls/ControlBitmap.h"
 
-#include "controls/WindowDc.h"
 #include "toolkit/SelectGuard.h"
+#include "toolkit/WindowDC.h"
 
 namespace {
 
@@ -32,12 +32,12 @@ bool ControlBitmap::load(HWND window, HINSTANCE module, const char* name, COLORR
     bitmap_.reset(LoadBitmapA(module, name));
     if (!bitmap_)
         return false;
-    WindowDc windowDc(window);
-    memory_ = CreateCompatibleDC(windowDc.get());
+    WindowDC windowDc(window);
+    memory_ = CreateCompatibleDC(windowDc.handle());
     if (memory_ == nullptr)
         return false;
     previous_ = SelectObject(memory_, bitmap_.get());
-    buildDisabled(windowDc.get(), disabledColour);
+    buildDisabled(windowDc.handle(), disabledColour);
     return true;
 }
 
