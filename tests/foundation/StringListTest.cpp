@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,23 +25,15 @@ std::vector<std::string> contents(const StringList& list)
 
 std::string readFile(const std::string& path)
 {
-    std::string bytes;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return "<missing>";
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
-        bytes.append(chunk, got);
-    CloseHandle(file);
-    return bytes;
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 using Lines = std::vector<std::string>;
 
 } // namespace
 
-TEST(StringListAdd, PlacesByIndexAndGrowsInPlace)
+TEST(StringListAdd, PlacesByIndexAndStaysInside)
 {
     StringList list;
     list.add("b", -1);
@@ -49,14 +43,6 @@ TEST(StringListAdd, PlacesByIndexAndGrowsInPlace)
     EXPECT_EQ(contents(list), Lines({"a", "b", "c", "d"}));
     EXPECT_EQ(list.item(4).length(), 0);
     EXPECT_EQ(list.item(-1).length(), 0);
-    while (list.count() < 1024)
-        list.add(String::fromInt(list.count()), -1);
-    const char* first = list.item(0).cStr();
-    list.add("1024", -1);
-    EXPECT_EQ(list.committed(), 2048u * sizeof(void*));
-    EXPECT_EQ(list.item(0).cStr(), first);
-    EXPECT_EQ(list.item(1023).toInt(), 1023);
-    EXPECT_EQ(list.item(1024).toInt(), 1024);
 }
 
 TEST(StringListAdd, FullListDropsTheCopy)
@@ -94,29 +80,18 @@ TEST(StringListOwnership, RemoveClearAndDestroyReleaseTheStrings)
     EXPECT_EQ(copied.referenceCount(), 1);
 }
 
+// std::string compares bytes as unsigned, so it orders capitals before small letters and 0xE9 last.
 TEST(StringListOrder, SortsByBytes)
 {
     StringList list;
-    for (const char* text : {"b", "a", "c"})
-        list.add(text, -1);
+    Lines expected = {"b", "a", "B", "\xE9", "c"};
+    for (int i = 0; i < 5000; ++i)
+        expected.push_back(std::to_string(i * 7919 % 1000) + (i % 2 ? "\xE9" : "A"));
+    for (const std::string& text : expected)
+        list.add(text.c_str(), -1);
     list.sort();
-    EXPECT_EQ(contents(list), Lines({"a", "b", "c"}));
-
-    StringList cased;
-    cased.add("a", -1);
-    cased.add("B", -1);
-    cased.sort();
-    EXPECT_EQ(contents(cased), Lines({"B", "a"}));
-
-    StringList many;
-    Lines expected;
-    for (int i = 0; i < 5000; ++i) {
-        expected.push_back(std::to_string(i * 7919 % 1000) + "\xE9");
-        many.add(expected.back().c_str(), -1);
-    }
-    many.sort();
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(contents(many), expected);
+    EXPECT_EQ(contents(list), expected);
 }
 
 TEST(StringListOrder, InsertSortedAndFindPrefix)

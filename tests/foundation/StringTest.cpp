@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstring>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -178,27 +179,6 @@ TEST(StringFormat, ConvertsCodePagesThroughUtf16)
     EXPECT_EQ(String("").convertCodePage(1252, CP_UTF8).length(), 0);
 }
 
-namespace {
-
-// Replaces heap copies of a model text many times; 1 when every copy stayed intact.
-DWORD WINAPI churnHeapStrings(void* parameter)
-{
-    const String& model = *static_cast<const String*>(parameter);
-    String* kept[64] = {};
-    bool intact = true;
-    for (int round = 0; round < 20000; ++round) {
-        String*& slot = kept[round % 64];
-        intact = intact && (!slot || *slot == model);
-        delete slot;
-        slot = new String(model.cStr());
-    }
-    for (String* s : kept)
-        delete s;
-    return intact ? 1 : 0;
-}
-
-} // namespace
-
 TEST(StringHeap, CellsAreRecycledAndSafeAcrossThreads)
 {
     String* first = new String("a");
@@ -208,15 +188,21 @@ TEST(StringHeap, CellsAreRecycledAndSafeAcrossThreads)
     EXPECT_EQ(reinterpret_cast<uintptr_t>(second), firstCell);
     delete second;
 
-    String models[2] = {String("first thread"), String("second thread")};
-    HANDLE threads[2];
-    for (int i = 0; i < 2; ++i)
-        ASSERT_TRUE(threads[i] = CreateThread(nullptr, 0, churnHeapStrings, &models[i], 0, nullptr));
-    WaitForMultipleObjects(2, threads, TRUE, INFINITE);
-    DWORD intact[2] = {};
-    for (int i = 0; i < 2; ++i) {
-        GetExitCodeThread(threads[i], &intact[i]);
-        CloseHandle(threads[i]);
-    }
-    EXPECT_EQ(intact[0] + intact[1], 2u);
+    // Two threads replace heap copies of their own text; a shared cell would corrupt one of them.
+    bool intact[2] = {true, true};
+    auto churn = [&intact](int thread, const char* model) {
+        String* kept[64] = {};
+        for (int round = 0; round < 20000; ++round) {
+            String*& slot = kept[round % 64];
+            intact[thread] = intact[thread] && (!slot || *slot == model);
+            delete slot;
+            slot = new String(model);
+        }
+        for (String* s : kept)
+            delete s;
+    };
+    std::thread other(churn, 1, "second thread");
+    churn(0, "first thread");
+    other.join();
+    EXPECT_TRUE(intact[0] && intact[1]);
 }
