@@ -42,21 +42,7 @@ bool takeQueued(UINT message, WPARAM* wParam = nullptr)
 
 }  // namespace
 
-TEST(ApplicationRun, QuitInAHandlerEndsTheLoopRightAfterThatDispatch)
-{
-    Application local;
-    HWND window = countingWindow(local);
-    PostMessageA(window, WM_APP, 0, 0);
-    PostMessageA(window, WM_APP + 1, 0, 0);
-    PostMessageA(window, WM_APP + 2, 0, 0);
-    EXPECT_EQ(1, local.run());
-    EXPECT_EQ(2, dispatched);
-    EXPECT_TRUE(takeQueued(WM_APP + 2)) << "the loop waited for another message";
-    EXPECT_EQ(0, local.run()) << "a loop started after quit makes no GetMessageA call";
-    DestroyWindow(window);
-}
-
-TEST(ApplicationRun, WmQuitEndsTheLoopWithZeroWithoutTheFlag)
+TEST(ApplicationLoop, RunEndsOnWmQuitOrRightAfterTheDispatchThatQuitsAndPumpIgnoresTheFlag)
 {
     Application local;
     HWND window = countingWindow(local);
@@ -64,20 +50,21 @@ TEST(ApplicationRun, WmQuitEndsTheLoopWithZeroWithoutTheFlag)
     PostQuitMessage(5);
     EXPECT_EQ(0, local.run());
     EXPECT_EQ(1, dispatched);
-    EXPECT_EQ(0, local.isQuitting());
-    DestroyWindow(window);
-}
+    EXPECT_EQ(0, local.isQuitting()) << "WM_QUIT does not set the flag";
 
-TEST(ApplicationPump, DispatchesWhatIsQueuedIgnoringTheFlagAndKeepsWmQuit)
-{
-    Application local;
-    HWND window = countingWindow(local);
-    local.quit();
+    PostMessageA(window, WM_APP, 0, 0);
+    PostMessageA(window, WM_APP + 1, 0, 0);
+    PostMessageA(window, WM_APP + 2, 0, 0);
+    EXPECT_EQ(1, local.run());
+    EXPECT_EQ(3, dispatched);
+    EXPECT_TRUE(takeQueued(WM_APP + 2)) << "the loop waited for another message";
+    EXPECT_EQ(0, local.run()) << "a loop started after quit makes no GetMessageA call";
+
     PostMessageA(window, WM_APP, 0, 0);
     PostMessageA(window, WM_APP, 0, 0);
     PostQuitMessage(3);
     EXPECT_EQ(0, local.pumpPending());
-    EXPECT_EQ(2, dispatched);
+    EXPECT_EQ(5, dispatched);
     WPARAM exitCode = 0;
     EXPECT_TRUE(takeQueued(WM_QUIT, &exitCode)) << "a WM_QUIT taken by the pump was lost";
     EXPECT_EQ(3u, exitCode);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <string>
@@ -25,35 +26,26 @@ using Tokens = std::vector<std::string>;
 
 }  // namespace
 
-TEST(CommandLineTokens, QuotedRunsJoinWordsAndEmptyPairsAreSkipped)
+TEST(CommandLineTokens, SeparatorsQuotedRunsAndEmptyLines)
 {
-    const char* line = "prog.exe \"\" \"a b\" c\"d e\"f";
-    EXPECT_EQ(3, commandLineTokenCount(line));
-    EXPECT_STREQ("a b", commandLineToken(line, 1).cStr());
-    EXPECT_STREQ("cd ef", commandLineToken(line, 2).cStr());
-    EXPECT_EQ(Tokens({ "prog.exe", "a b", "cd ef" }), tokens(line));
-    EXPECT_EQ(Tokens({ "ab cd" }), tokens("a\"b c\"d"));
-}
-
-TEST(CommandLineTokens, SeparatorsIncludeControlAndHighBytes)
-{
-    EXPECT_EQ(Tokens({ "ab", "cd" }),
-        tokens("\t ab\xE9"
-               "cd\x01"));
-    EXPECT_EQ(Tokens({ "ab\xE9"
-                       "cd" }),
-        tokens("\"ab\xE9"
-               "cd\""));
-    EXPECT_EQ(Tokens({ "C:\\dir\\", "x" }), tokens("C:\\dir\\ x"));
-    EXPECT_EQ(Tokens({ "open" }), tokens("\"open"));
-}
-
-TEST(CommandLineTokens, MissingArgumentsAndEmptyLines)
-{
-    EXPECT_STREQ("", commandLineToken("prog one", 5).cStr());
-    EXPECT_STREQ("one", commandLineToken("prog one", 1).cStr());
-    EXPECT_EQ(1, commandLineTokenCount(""));
-    EXPECT_EQ(1, commandLineTokenCount("   \"\"  "));
+    // Outside quotes control and high bytes separate like spaces; a missing closing quote ends the text.
+    const struct { const char* line; Tokens expected; } cases[] = {
+        { "prog.exe \"\" \"a b\" c\"d e\"f", { "prog.exe", "a b", "cd ef" } },
+        { "a\"b c\"d", { "ab cd" } },
+        { "\t ab\xE9" "cd\x01", { "ab", "cd" } },
+        { "\"ab\xE9" "cd\"", { "ab\xE9" "cd" } },
+        { "C:\\dir\\ x", { "C:\\dir\\", "x" } },
+        { "\"open", { "open" } },
+        { "", {} },
+        { "   \"\"  ", {} },
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.expected, tokens(c.line)) << c.line;
+        EXPECT_EQ(std::max<int>(1, static_cast<int>(c.expected.size())), commandLineTokenCount(c.line)) << c.line;
+        for (size_t i = 0; i <= c.expected.size(); ++i)
+            EXPECT_EQ(i < c.expected.size() ? c.expected[i] : "", commandLineToken(c.line, static_cast<int>(i)).cStr())
+                << c.line << " #" << i;
+    }
     EXPECT_EQ(1, commandLineTokenCount(nullptr));
 }
 

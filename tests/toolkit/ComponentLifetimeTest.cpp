@@ -9,21 +9,18 @@ using namespace windowtesting;
 namespace {
 
 // Counts destructor runs so that a double delete or a missing one shows.
+int destroyed = 0;
+
 struct CountedWindow : Window {
-    static int destroyed;
-    CountedWindow(HWND parent, DWORD style)
-        : Window("counted", style, 0, 0, 0, 30, 30, parent) {}
+    CountedWindow(HWND parent, DWORD style) : Window("counted", style, 0, 0, 0, 30, 30, parent) {}
     ~CountedWindow() override { ++destroyed; }
 };
-int CountedWindow::destroyed = 0;
 
 // A component without Window's dispatcher, like a notifier window.
 struct Bare : Component {
-    static int destroyed;
     Bare() : Component("bare", WS_POPUP, 0, 0, 0, 1, 1, nullptr) {}
     ~Bare() override { ++destroyed; }
 };
-int Bare::destroyed = 0;
 
 }
 
@@ -32,6 +29,9 @@ TEST(ComponentBinding, FromHandleFindsToolkitObjectsAndRejectsOthers)
     Window* w = topLevel();
     EXPECT_EQ(static_cast<Component*>(w), Component::fromHandle(w->handle()));
     EXPECT_EQ(ClassTag::Window, Component::fromHandle(w->handle())->classTag());
+    Bare* bare = new Bare;
+    EXPECT_EQ(ClassTag::Component, Component::fromHandle(bare->handle())->classTag());
+    delete bare;
 
     HWND plain = CreateWindowExA(0, "STATIC", "x", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
     EXPECT_EQ(nullptr, Component::fromHandle(plain)) << "user data 0";
@@ -44,56 +44,24 @@ TEST(ComponentBinding, FromHandleFindsToolkitObjectsAndRejectsOthers)
     delete w;
 }
 
-TEST(ComponentLifetime, DeletingTheObjectDestroysTheWindowAndItsChildrenOnce)
+TEST(ComponentLifetime, DeletingTheObjectOrDestroyingTheWindowEndsBothAndTheChildrenOnce)
 {
-    CountedWindow::destroyed = 0;
-    Window* top = topLevel();
-    CountedWindow* a = new CountedWindow(top->handle(), WS_CHILD | WS_VISIBLE);
-    new CountedWindow(a->handle(), WS_CHILD | WS_VISIBLE);
-    HWND topHandle = top->handle();
-    HWND aHandle = a->handle();
-    delete top;
-    EXPECT_EQ(2, CountedWindow::destroyed);
-    EXPECT_FALSE(IsWindow(topHandle));
-    EXPECT_FALSE(IsWindow(aHandle));
-    EXPECT_EQ(0, liveComponentWindows());
-}
-
-TEST(ComponentLifetime, DestroyingTheWindowDeletesTheObjectAndItsChildrenOnce)
-{
-    CountedWindow::destroyed = 0;
-    CountedWindow* top = new CountedWindow(nullptr, WS_POPUP | WS_VISIBLE);
-    CountedWindow* a = new CountedWindow(top->handle(), WS_CHILD | WS_VISIBLE);
-    new CountedWindow(a->handle(), WS_CHILD | WS_VISIBLE);
-    DestroyWindow(top->handle());
-    EXPECT_EQ(3, CountedWindow::destroyed);
-    EXPECT_EQ(0, liveComponentWindows());
-}
-
-TEST(ComponentLifetime, BareComponentLivesAndDiesWithItsWindow)
-{
-    Bare::destroyed = 0;
-    Bare* closed = new Bare;
-    EXPECT_EQ(static_cast<Component*>(closed), Component::fromHandle(closed->handle()));
-    EXPECT_EQ(ClassTag::Component, closed->classTag());
-    DestroyWindow(closed->handle());
-    EXPECT_EQ(1, Bare::destroyed);
-    Bare* deleted = new Bare;
-    HWND handle = deleted->handle();
-    delete deleted;
-    EXPECT_EQ(2, Bare::destroyed);
-    EXPECT_FALSE(IsWindow(handle));
-}
-
-TEST(ComponentLifetime, ChildWindowDestroyedByTheSystemLeavesTheParentRing)
-{
-    Window* top = topLevel();
-    Window* a = child(top);
-    Window* b = child(top);
-    DestroyWindow(a->handle());
-    EXPECT_EQ(b, top->firstChild());
-    EXPECT_EQ(nullptr, top->nextChild(b, 0));
-    delete top;
+    for (bool viaObject : { true, false }) {
+        destroyed = 0;
+        CountedWindow* top = new CountedWindow(nullptr, WS_POPUP | WS_VISIBLE);
+        CountedWindow* a = new CountedWindow(top->handle(), WS_CHILD | WS_VISIBLE);
+        new CountedWindow(a->handle(), WS_CHILD | WS_VISIBLE);
+        Bare* bare = new Bare;
+        if (viaObject) {
+            delete top;
+            delete bare;
+        } else {
+            DestroyWindow(top->handle());
+            DestroyWindow(bare->handle());
+        }
+        EXPECT_EQ(4, destroyed) << viaObject;
+        EXPECT_EQ(0, liveComponentWindows()) << viaObject;
+    }
 }
 
 TEST(ComponentLifetime, ManyWindowsWithChildrenLeaveNothingBehind)

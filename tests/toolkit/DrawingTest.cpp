@@ -6,18 +6,6 @@
 #include "toolkit/Drawing.h"
 #include "toolkit/SelectGuard.h"
 
-namespace {
-
-POINT aligned(int flags, LONG width, LONG height)
-{
-    const RECT outer = { 10, 20, 110, 70 };
-    POINT item = { width, height };
-    alignRect(outer, flags, item);
-    return item;
-}
-
-}  // namespace
-
 TEST(ColourFunctions, ShadeAndBlendWorkPerChannelAndStayInRange)
 {
     EXPECT_EQ(0x8c8c8cu, shadeColour(0x404040, 0.4));
@@ -35,15 +23,18 @@ TEST(ColourFunctions, ShadeAndBlendWorkPerChannelAndStayInRange)
 
 TEST(RectangleAlignment, PlacesAnItemOfGivenSize)
 {
-    EXPECT_EQ(80, aligned(0x22, 30, 10).x);
-    EXPECT_EQ(60, aligned(0x22, 30, 10).y);
-    EXPECT_EQ(10, aligned(0x11, 30, 10).x);
-    EXPECT_EQ(20, aligned(0x11, 30, 10).y);
-    EXPECT_EQ(44, aligned(0x00, 31, 11).x);
-    EXPECT_EQ(39, aligned(0x00, 31, 11).y);
-    EXPECT_EQ(-2, aligned(0x10, 125, 10).x) << "centring divides towards zero";
-    EXPECT_EQ(125, aligned(0x35, 125, 10).x) << "an unknown nibble leaves the coordinate";
-    EXPECT_EQ(10, aligned(0x35, 125, 10).y);
+    // flags, item size, expected corner; centring divides towards zero, an unknown nibble leaves the coordinate.
+    const struct { int flags; LONG width, height, x, y; } cases[] = {
+        { 0x22, 30, 10, 80, 60 }, { 0x11, 30, 10, 10, 20 }, { 0x00, 31, 11, 44, 39 },
+        { 0x10, 125, 10, -2, 20 }, { 0x35, 125, 10, 125, 10 },
+    };
+    const RECT outer = { 10, 20, 110, 70 };
+    for (const auto& c : cases) {
+        POINT item = { c.width, c.height };
+        alignRect(outer, c.flags, item);
+        EXPECT_EQ(c.x, item.x) << std::hex << c.flags;
+        EXPECT_EQ(c.y, item.y) << std::hex << c.flags;
+    }
 }
 
 TEST(FontCreation, AskedPropertiesAreWhatTheSystemHolds)

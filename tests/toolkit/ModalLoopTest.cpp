@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <string>
 
 #include "tests/toolkit/WindowTesting.h"
 
@@ -32,36 +32,29 @@ void endFromGrandchild(Window* grandchild, Window*, UINT_PTR)
 
 }
 
-TEST(ModalLoop, EndModalFromAGrandchildEndsWithItsResultAndZeroDoesNot)
-{
-    Dialog d;
-    d.popup->addTimerListener(d.button, endFromGrandchild);
-    PostMessageA(d.button->handle(), TKM_ENDMODAL, 0, 0);
-    PostMessageA(d.popup->handle(), WM_TIMER, 1, 0);
-    EXPECT_EQ(7, d.popup->runModal());
-    EXPECT_EQ(0, ownerEnabledDuringLoop);
-    EXPECT_TRUE(IsWindowEnabled(d.owner->handle()));
-    EXPECT_FALSE(IsWindowVisible(d.popup->handle()));
-    EXPECT_EQ(0, d.popup->isModal());
-}
-
-TEST(ModalLoop, CloseEndsWithMinusOneAndLeavesTheWindowAliveButHidden)
+TEST(ModalLoop, EndsOnCloseOnEndModalFromAGrandchildAndOnWmQuit)
 {
     Dialog d;
     PostMessageA(d.popup->handle(), WM_CLOSE, 0, 0);
     EXPECT_EQ(-1, d.popup->runModal());
-    EXPECT_TRUE(IsWindow(d.popup->handle()));
+    EXPECT_TRUE(IsWindow(d.popup->handle())) << "closing ends the loop but keeps the window";
     EXPECT_FALSE(IsWindowVisible(d.popup->handle()));
     EXPECT_EQ(static_cast<Component*>(d.popup), Component::fromHandle(d.popup->handle()));
-}
 
-TEST(ModalLoop, WmQuitEndsTheLoopAndIsPostedAgainForTheMainLoop)
-{
-    Dialog d;
+    d.popup->addTimerListener(d.button, endFromGrandchild);
+    PostMessageA(d.button->handle(), TKM_ENDMODAL, 0, 0);
+    PostMessageA(d.popup->handle(), WM_TIMER, 1, 0);
+    EXPECT_EQ(7, d.popup->runModal()) << "a result of 0 does not end the loop";
+    EXPECT_EQ(0, ownerEnabledDuringLoop);
+    EXPECT_TRUE(IsWindowEnabled(d.owner->handle()));
+    EXPECT_FALSE(IsWindowVisible(d.popup->handle()));
+    EXPECT_EQ(0, d.popup->isModal());
+    d.popup->removeListeners(d.button);
+
     PostQuitMessage(9);
     EXPECT_EQ(-1, d.popup->runModal());
     MSG quit = {};
-    ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "WM_QUIT is posted again for the main loop";
     EXPECT_EQ(9u, quit.wParam);
 }
 
@@ -81,16 +74,16 @@ TEST(ModalLoop, DestroyingTheDialogDuringTheLoopEndsIt)
 // The quit flag never goes back to 0, so this runs in a process of its own.
 TEST(ModalLoop, QuitFlagChild)
 {
-    if (!childOutput())
+    if (!isChild())
         GTEST_SKIP() << "runs only as the child of QuitFlagEndsTheLoop";
     Dialog d;
     d.popup->addTimerListener(d.popup, quitApplication);
     PostMessageA(d.popup->handle(), WM_TIMER, 1, 0);
     const int result = d.popup->runModal();
-    std::ofstream(childOutput()) << result << (IsWindowVisible(d.popup->handle()) ? " visible" : " hidden");
+    OutputDebugStringA((std::to_string(result) + (IsWindowVisible(d.popup->handle()) ? " visible" : " hidden")).c_str());
 }
 
 TEST(ModalLoop, QuitFlagEndsTheLoop)
 {
-    EXPECT_EQ("0 hidden", runChildTest(modulePath(), "toolkit_tests", "ModalLoop.QuitFlagChild"));
+    EXPECT_TRUE(runChild(modulePath(), "toolkit_tests --gtest_filter=ModalLoop.QuitFlagChild").wrote("0 hidden"));
 }

@@ -1,9 +1,8 @@
 #include "tests/toolkit/WindowTesting.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 namespace windowtesting {
 
@@ -52,34 +51,64 @@ std::string modulePath()
     return path;
 }
 
-const char* childOutput()
+bool isChild()
 {
-    return std::getenv("T5_CHILD_OUTPUT");
+    return std::getenv("T5_CHILD") != nullptr;
 }
 
-std::string runChildTest(const std::string& program, const std::string& commandName, const char* filter)
+bool ChildRun::wrote(const std::string& text) const
 {
-    char folder[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    const std::string output = std::string(folder) + "t5-child-" + std::to_string(GetCurrentProcessId()) + ".txt";
-    SetEnvironmentVariableA("T5_CHILD_OUTPUT", output.c_str());
-    std::string line = commandName + " --gtest_filter=" + filter;
+    return std::find(debugOutput.begin(), debugOutput.end(), text) != debugOutput.end();
+}
+
+namespace {
+
+std::string readDebugString(HANDLE process, const OUTPUT_DEBUG_STRING_INFO& info)
+{
+    std::string text(info.nDebugStringLength, '\0');
+    SIZE_T read = 0;
+    ReadProcessMemory(process, info.lpDebugStringData, &text[0], text.size(), &read);
+    text.resize(read);
+    return text.substr(0, text.find('\0'));
+}
+
+}  // namespace
+
+ChildRun runChild(const std::string& program, const std::string& commandLine, const char* variable)
+{
+    ChildRun run;
+    SetEnvironmentVariableA(variable, "1");
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION child = {};
-    const BOOL started = CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                        &startup, &child);
-    SetEnvironmentVariableA("T5_CHILD_OUTPUT", nullptr);
+    std::string line = commandLine;
+    const BOOL started = CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE,
+        DEBUG_ONLY_THIS_PROCESS, nullptr, nullptr, &startup, &child);
+    SetEnvironmentVariableA(variable, nullptr);
     if (!started)
-        return "";
+        return run;
+    DEBUG_EVENT event = {};
+    while (WaitForDebugEvent(&event, 60000)) {
+        const DWORD code = event.dwDebugEventCode;
+        if (code == OUTPUT_DEBUG_STRING_EVENT)
+            run.debugOutput.push_back(readDebugString(child.hProcess, event.u.DebugString));
+        if (code == CREATE_PROCESS_DEBUG_EVENT || code == LOAD_DLL_DEBUG_EVENT)
+            CloseHandle(
+                code == LOAD_DLL_DEBUG_EVENT ? event.u.LoadDll.hFile : event.u.CreateProcessInfo.hFile);
+        // The child's own exceptions go back to it; only the attach breakpoint is ours.
+        const bool own = code == EXCEPTION_DEBUG_EVENT &&
+            event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT;
+        ContinueDebugEvent(
+            event.dwProcessId, event.dwThreadId, own ? DBG_EXCEPTION_NOT_HANDLED : DBG_CONTINUE);
+        if (code == EXIT_PROCESS_DEBUG_EVENT)
+            break;
+    }
     if (WaitForSingleObject(child.hProcess, 60000) != WAIT_OBJECT_0)
         TerminateProcess(child.hProcess, 1);
+    GetExitCodeProcess(child.hProcess, &run.exitCode);
     CloseHandle(child.hThread);
     CloseHandle(child.hProcess);
-    std::ostringstream answer;
-    answer << std::ifstream(output).rdbuf();
-    DeleteFileA(output.c_str());
-    return answer.str();
+    return run;
 }
 
 }

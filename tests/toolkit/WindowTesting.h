@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "toolkit/Application.h"
 #include "toolkit/Window.h"
@@ -25,14 +26,20 @@ Window* topLevel(DWORD style = WS_POPUP | WS_VISIBLE, DWORD extendedStyle = 0);
 Window* child(Window* parent, int x = 0, int y = 0, int width = 20, int height = 20,
               DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP);
 
-// For tests that must run in a process of their own: starts program (this
-// test program or a copy of it) on the one test named by filter, with
-// T5_CHILD_OUTPUT naming a file for its answer, and returns what the child
-// wrote there ("" when it did not run).
-std::string runChildTest(const std::string& program, const std::string& commandName, const char* filter);
+// What a child run of a test program wrote with OutputDebugStringA, and how it ended.
+struct ChildRun {
+    std::vector<std::string> debugOutput;
+    DWORD exitCode = 0xFFFFFFFF;  // stays when the child could not be started
+    bool wrote(const std::string& text) const;
+};
 
-// The answer file of runChildTest inside the child, or null outside one.
-const char* childOutput();
+// For tests that must run in a process of their own: starts program (this test program
+// or a copy of it) on commandLine as a debugger would, with the environment variable
+// named variable set so that the child test knows it is one.
+ChildRun runChild(const std::string& program, const std::string& commandLine, const char* variable = "T5_CHILD");
+
+// Whether this process was started by runChild with its default variable.
+bool isChild();
 
 // This test program's own path.
 std::string modulePath();
