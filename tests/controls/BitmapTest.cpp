@@ -4,50 +4,38 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
-namespace {
-
-std::vector<BYTE> readFile(const std::string& path)
-{
-    std::vector<BYTE> content(4096);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    DWORD read = 0;
-    ReadFile(file, content.data(), static_cast<DWORD>(content.size()), &read, nullptr);
-    CloseHandle(file);
-    content.resize(read);
-    return content;
-}
-
-DWORD dwordAt(const std::vector<BYTE>& bytes, size_t offset)
-{
-    DWORD value;
-    std::memcpy(&value, bytes.data() + offset, sizeof(value));
-    return value;
-}
-
-void fill(RgbBitmap& image, int right, int bottom, COLORREF value)
-{
-    for (int y = 0; y < bottom; ++y)
-        for (int x = 0; x < right; ++x)
-            image.setPixel(x, y, value);
-}
-
-}  // namespace
-
-TEST(BitmapGeometry, RowsArePaddedToFourPixelsAndStoredBottomUp)
+TEST(BitmapGeometry, PaddedBottomUpRowsAndPaletteAreReadBackThroughGdi)
 {
     RgbBitmap rgb(5, 3);
-    BITMAP info = {};
+    DIBSECTION info = {};
     GetObjectA(GetCurrentObject(rgb.dc(), OBJ_BITMAP), sizeof(info), &info);
-    EXPECT_EQ(8, info.bmWidth);
-    EXPECT_EQ(24, info.bmWidthBytes);
-    EXPECT_EQ(rgb.bits() + 2 * 24, rgb.row(0));
+    EXPECT_EQ(8, info.dsBm.bmWidth);
+    EXPECT_EQ(24, info.dsBm.bmWidthBytes);
+    EXPECT_EQ(3, info.dsBmih.biHeight) << "a positive height is a bottom-up DIB";
     EXPECT_EQ(nullptr, rgb.row(3));
     EXPECT_EQ(nullptr, rgb.row(-1));
-    PaletteBitmap indexed(5, 3, nullptr);
-    EXPECT_EQ(indexed.bits() + 2 * 8, indexed.row(0));
+    // GDI reads back what setPixel wrote only when row() counts from the top of a bottom-up image.
+    EXPECT_EQ(1, rgb.setPixel(4, 2, 0x00112233));
+    EXPECT_EQ(RGB(0x11, 0x22, 0x33), GetPixel(rgb.dc(), 4, 2));
+    EXPECT_EQ(0, rgb.setPixel(5, 0, 0xffffff));
+    EXPECT_EQ(0u, GetPixel(rgb.dc(), 5, 0));
+    EXPECT_EQ(0, rgb.setPixel(0, 3, 0xffffff));
+
+    // A short logical palette is completed with greys: entry i is grey i.
+    LOGPALETTE one = {0x300, 1, {{10, 20, 30, 0}}};
+    PaletteBitmap indexed(5, 3, &one);
+    EXPECT_EQ(RGB(10, 20, 30), GetPixel(indexed.dc(), 0, 0));
+    EXPECT_EQ(1, indexed.setPixel(1, 0, 200));
+    EXPECT_EQ(RGB(200, 200, 200), GetPixel(indexed.dc(), 1, 0));
+    EXPECT_EQ(1, indexed.setPixel(2, 0, 255));
+    EXPECT_EQ(RGB(255, 255, 255), GetPixel(indexed.dc(), 2, 0));
+    EXPECT_EQ(0, indexed.setPixel(5, 0, 7));
+    EXPECT_EQ(0, indexed.row(0)[5]);
 
     int thrown = 0;
     try {
@@ -56,34 +44,6 @@ TEST(BitmapGeometry, RowsArePaddedToFourPixelsAndStoredBottomUp)
         thrown = code;
     }
     EXPECT_EQ(1, thrown);
-}
-
-TEST(BitmapPixels, SetPixelStaysWithinTheAskedWidth)
-{
-    RgbBitmap image(5, 2);
-    EXPECT_EQ(1, image.setPixel(4, 1, 0x00112233));
-    EXPECT_EQ(RGB(0x11, 0x22, 0x33), GetPixel(image.dc(), 4, 1));
-    EXPECT_EQ(0, image.setPixel(5, 0, 0xffffff));
-    EXPECT_EQ(0u, GetPixel(image.dc(), 5, 0));
-    EXPECT_EQ(0, image.setPixel(0, 2, 0xffffff));
-
-    PaletteBitmap indexed(5, 2, nullptr);
-    EXPECT_EQ(1, indexed.setPixel(1, 1, 200));
-    EXPECT_EQ(RGB(200, 200, 200), GetPixel(indexed.dc(), 1, 1));
-    EXPECT_EQ(0, indexed.setPixel(5, 0, 7));
-    EXPECT_EQ(0, indexed.row(0)[5]);
-}
-
-TEST(BitmapPalette, ShortLogicalPaletteIsCompletedWithGreys)
-{
-    LOGPALETTE one = {0x300, 1, {{10, 20, 30, 0}}};
-    PaletteBitmap image(4, 4, &one);
-    RGBQUAD table[256] = {};
-    ASSERT_EQ(256u, GetDIBColorTable(image.dc(), 0, 256, table));
-    EXPECT_EQ(10, table[0].rgbRed);
-    EXPECT_EQ(30, table[0].rgbBlue);
-    EXPECT_EQ(1, table[1].rgbRed);
-    EXPECT_EQ(255, table[255].rgbGreen);
 }
 
 TEST(BitmapHalving, BoxAveragesInPlaceAndLeavesOddEdgesOut)
@@ -95,8 +55,9 @@ TEST(BitmapHalving, BoxAveragesInPlaceAndLeavesOddEdgesOut)
     EXPECT_EQ(RGB(127, 127, 127), GetPixel(square.dc(), 0, 0));
 
     RgbBitmap odd(5, 3);
-    fill(odd, 5, 3, 0x0000ff);
-    fill(odd, 4, 2, 0x808080);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            odd.setPixel(x, y, x < 4 && y < 2 ? 0x808080 : 0x0000ff);
     odd.setPixel(3, 1, 0);
     ASSERT_EQ(1, odd.halveInto(odd));
     EXPECT_EQ(RGB(0x80, 0x80, 0x80), GetPixel(odd.dc(), 0, 0));
@@ -117,19 +78,22 @@ TEST(BitmapFile, TenByTwoRgbFileHasExactHeadersAndBits)
     GetTempPathA(MAX_PATH, folder);
     const std::string path = std::string(folder) + "t5_bitmap_" + std::to_string(GetCurrentProcessId()) + ".bmp";
     ASSERT_TRUE(image.saveBmp(path.c_str()));
-    const std::vector<BYTE> file = readFile(path);
+    std::vector<BYTE> file;
+    {
+        std::ifstream in(path, std::ios::binary);
+        file.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
     DeleteFileA(path.c_str());
 
     ASSERT_EQ(1150u, file.size());
-    EXPECT_EQ('B', file[0]);
-    EXPECT_EQ('M', file[1]);
-    EXPECT_EQ(1150u, dwordAt(file, 2));
-    EXPECT_EQ(0u, dwordAt(file, 6));
-    EXPECT_EQ(1078u, dwordAt(file, 10));
-    EXPECT_EQ(40u, dwordAt(file, 14));
-    EXPECT_EQ(12u, dwordAt(file, 18));
-    EXPECT_EQ(256u, dwordAt(file, 46));
-    EXPECT_EQ(0x00646464u, dwordAt(file, 54 + 100 * 4));
+    EXPECT_EQ(0, std::memcmp("BM", file.data(), 2));
+    // Offset and value of each header field that matters, then grey 100 of the palette.
+    const DWORD fields[][2] = {{2, 1150}, {6, 0}, {10, 1078}, {14, 40}, {18, 12}, {46, 256}, {54 + 400, 0x646464}};
+    for (const auto& field : fields) {
+        DWORD value;
+        std::memcpy(&value, file.data() + field[0], sizeof(value));
+        EXPECT_EQ(field[1], value) << "at offset " << field[0];
+    }
     EXPECT_EQ(0, std::memcmp(image.bits(), file.data() + 1078, 72));
     EXPECT_FALSE(image.saveBmp("NUL"));
 }

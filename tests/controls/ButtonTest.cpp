@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,41 +13,20 @@ using namespace controltest;
 
 namespace {
 
-const DWORD tabStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-
 struct Recorder {
     std::vector<std::string> calls;
-    int clicks = 0;
-    int presses = 0;
-    int states = 0;
+    int clicks = 0, presses = 0, states = 0;
 };
 
 void countClick(Recorder* r, Button*) { ++r->clicks; r->calls.push_back("click"); }
 void countPress(Recorder* r, Button*) { ++r->presses; }
 void countState(Recorder* r, Button*) { ++r->states; }
-void removeItself(Recorder* r, Button* b)
-{
-    r->calls.push_back("remover");
-    b->removeClickListener(r, removeItself);
-}
-void deleteButton(Recorder* r, Button* b)
-{
-    r->calls.push_back("deleter");
-    delete b;
-}
-
-Button* makeButton(Window* parent, Recorder& recorder, int x = 10)
-{
-    Button* button = new Button("OK", parent, x, 10, 60, 24, tabStyle);
-    button->addClickListener(&recorder, countClick);
-    button->addPressListener(&recorder, countPress);
-    button->addStateListener(&recorder, countState);
-    return button;
-}
+void removeItself(Recorder* r, Button* b) { r->calls.push_back("remover"); b->removeClickListener(r, removeItself); }
+void deleteButton(Recorder* r, Button* b) { r->calls.push_back("deleter"); delete b; }
 
 void mouse(Button& button, UINT message, int x)
 {
-    SendMessageA(button.handle(), message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, point(x, 5));
+    SendMessageA(button.handle(), message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, 5));
 }
 
 void click(Button& button)
@@ -55,58 +35,66 @@ void click(Button& button)
     mouse(button, WM_LBUTTONUP, 5);
 }
 
-// '#' where the mark colour is expected in the square whose top-left is (x, y).
-void expectMark(RgbBitmap& canvas, int x, int y, COLORREF colour, const std::vector<std::string>& rows)
+// The w x h square at (x, y) as rows separated by spaces, '#' where it has the colour.
+std::string markAt(RgbBitmap& canvas, int x, int y, int w, int h, COLORREF colour)
 {
-    for (size_t j = 0; j < rows.size(); ++j)
-        for (size_t i = 0; i < rows[j].size(); ++i)
-            EXPECT_EQ(rows[j][i] == '#', at(canvas, x + int(i), y + int(j)) == colour) << i << ", " << j;
+    std::string rows;
+    for (int j = 0; j < h; ++j)
+        for (int i = 0; i < w; ++i)
+            rows += std::string(j && !i ? " " : "") + (at(canvas, x + i, y + j) == colour ? '#' : '.');
+    return rows;
 }
+
+// A host window and a recorder; make() gives a listened button, with group 0 a push button.
+class ButtonTest : public testing::Test {
+protected:
+    // Declared first so that it outlives the buttons, which go with the host.
+    Recorder recorder;
+    std::unique_ptr<Window, void (*)(Window*)> host = makeHost();
+
+    Button* make(int group = 0, int x = 10)
+    {
+        Button* button = new Button("OK", host.get(), x, 10, 60, 24, WS_CHILD | WS_VISIBLE | WS_TABSTOP);
+        button->addClickListener(&recorder, countClick);
+        button->addPressListener(&recorder, countPress);
+        button->addStateListener(&recorder, countState);
+        button->setGroup(group);
+        return button;
+    }
+};
+using ButtonClick = ButtonTest;
+using ButtonGroup = ButtonTest;
+using ButtonListeners = ButtonTest;
+using ButtonMarks = ButtonTest;
 
 }  // namespace
 
-TEST(ButtonClick, PushButtonGoesDownWhileHeldAndNeverStaysChecked)
+TEST_F(ButtonClick, PushButtonIsDownOnlyWhilePressedInsideAndNeverStaysChecked)
 {
-    auto host = makeHost();
-    Recorder recorder;
-    Button* button = makeButton(host.get(), recorder);
-    mouse(*button, WM_LBUTTONDOWN, 5);
-    EXPECT_EQ(1, button->isPressed());
-    EXPECT_EQ(BorderSunken, button->borderStyle());
+    Button* button = make();
+    // Pointer message, x, then the pressed state and click count expected after it.
+    const int steps[][4] = {
+        {WM_LBUTTONDOWN, 5, 1, 0},   {WM_LBUTTONUP, 5, 0, 1},                               // click
+        {WM_LBUTTONDOWN, 5, 1, 1},   {WM_MOUSEMOVE, 100, 0, 1},  {WM_LBUTTONUP, 100, 0, 1}, // moved out
+        {WM_LBUTTONDOWN, 5, 1, 1},   {WM_LBUTTONUP, 100, 0, 1},                             // released out
+        {WM_LBUTTONDOWN, 5, 1, 1},   {WM_MOUSEMOVE, -3, 0, 1},   {WM_MOUSEMOVE, 6, 1, 1},
+        {WM_LBUTTONUP, 6, 0, 2},                                                            // came back in
+    };
+    for (const auto& step : steps) {
+        mouse(*button, step[0], step[1]);
+        SCOPED_TRACE(testing::Message() << "message " << step[0] << " at " << step[1]);
+        EXPECT_EQ(step[2], button->isPressed());
+        EXPECT_EQ(step[2] ? BorderSunken : BorderRaised, button->borderStyle());
+        EXPECT_EQ(step[3], recorder.clicks);
+        EXPECT_EQ(0, button->isChecked());
+    }
     EXPECT_EQ(button->handle(), GetFocus());
-    mouse(*button, WM_LBUTTONUP, 5);
-    EXPECT_EQ(1, recorder.clicks);
-    EXPECT_EQ(0, button->isChecked());
-    EXPECT_EQ(BorderRaised, button->borderStyle());
     EXPECT_EQ(0, recorder.states);
 }
 
-TEST(ButtonClick, ReleaseOutsideIsNoClickUnlessThePointerCameBack)
+TEST_F(ButtonClick, HoldingRepeatsPressesThenClicksOnce)
 {
-    auto host = makeHost();
-    Recorder recorder;
-    Button* button = makeButton(host.get(), recorder);
-    mouse(*button, WM_LBUTTONDOWN, 5);
-    mouse(*button, WM_MOUSEMOVE, 100);
-    EXPECT_EQ(0, button->isPressed());
-    mouse(*button, WM_LBUTTONUP, 100);
-    mouse(*button, WM_LBUTTONDOWN, 5);
-    mouse(*button, WM_LBUTTONUP, 100);
-    EXPECT_EQ(0, recorder.clicks);
-
-    mouse(*button, WM_LBUTTONDOWN, 5);
-    mouse(*button, WM_MOUSEMOVE, -3);
-    mouse(*button, WM_MOUSEMOVE, 6);
-    EXPECT_EQ(1, button->isPressed());
-    mouse(*button, WM_LBUTTONUP, 6);
-    EXPECT_EQ(1, recorder.clicks);
-}
-
-TEST(ButtonClick, HoldingRepeatsPressesThenClicksOnce)
-{
-    auto host = makeHost();
-    Recorder recorder;
-    Button* button = makeButton(host.get(), recorder);
+    Button* button = make();
     mouse(*button, WM_LBUTTONDOWN, 5);
     pumpFor(1000);
     mouse(*button, WM_LBUTTONUP, 5);
@@ -118,29 +106,21 @@ TEST(ButtonClick, HoldingRepeatsPressesThenClicksOnce)
     EXPECT_EQ(held, recorder.presses) << "the repeat timer outlived the release";
 }
 
-TEST(ButtonClick, CommandIdEndsTheModalLoopOfTheParent)
+TEST_F(ButtonClick, CommandIdEndsTheModalLoopOfTheParent)
 {
-    auto host = makeHost();
-    Recorder recorder;
-    makeButton(host.get(), recorder)->setCommandId(7);
-    PostMessageA(GetWindow(host->handle(), GW_CHILD), WM_LBUTTONDOWN, MK_LBUTTON, point(5, 5));
-    PostMessageA(GetWindow(host->handle(), GW_CHILD), WM_LBUTTONUP, 0, point(5, 5));
+    Button* button = make();
+    button->setCommandId(7);
+    PostMessageA(button->handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(button->handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     PostMessageA(host->handle(), TKM_ENDMODAL, 99, 0);
     EXPECT_EQ(7, host->runModal());
     EXPECT_EQ(1, recorder.clicks);
 }
 
-TEST(ButtonGroup, RadioButtonsKeepOneCheckedUnlessTheGroupMayUncheck)
+TEST_F(ButtonGroup, RadioButtonsKeepOneCheckedUnlessTheGroupMayUncheck)
 {
-    auto host = makeHost();
-    Recorder recorder;
-    Button* radios[3];
-    for (int i = 0; i < 3; ++i) {
-        radios[i] = makeButton(host.get(), recorder, 10 + 70 * i);
-        radios[i]->setGroup(5);
-    }
-    Button* stranger = makeButton(host.get(), recorder, 220);
-    stranger->setGroup(6);
+    Button* radios[] = {make(5, 10), make(5, 80), make(5, 150)};
+    Button* stranger = make(6, 220);
     click(*radios[0]);
     click(*radios[2]);
     EXPECT_EQ(0, radios[0]->isChecked());
@@ -153,53 +133,38 @@ TEST(ButtonGroup, RadioButtonsKeepOneCheckedUnlessTheGroupMayUncheck)
     EXPECT_EQ(1, radios[2]->mayUncheck());
     EXPECT_EQ(0, stranger->mayUncheck());
     click(*radios[2]);
-    EXPECT_EQ(0, radios[2]->isChecked());
-    EXPECT_EQ(0, radios[0]->isChecked() + radios[1]->isChecked());
+    EXPECT_EQ(0, radios[0]->isChecked() + radios[1]->isChecked() + radios[2]->isChecked());
 }
 
-TEST(ButtonGroup, CheckBoxTogglesOnClickEnterAndSpaceRelease)
+TEST_F(ButtonGroup, CheckBoxTogglesOnClickEnterAndSpaceReleaseAndEnablesItsDependent)
 {
-    auto host = makeHost();
-    Recorder recorder;
-    Button* box = makeButton(host.get(), recorder);
+    Button* box = make(1);
     box->setMarkStyle(MarkCheckBox);
-    box->setGroup(1);
-    box->setMayUncheck(1);
-    click(*box);
-    EXPECT_EQ(1, box->isChecked());
-    SendMessageA(box->handle(), WM_KEYDOWN, VK_RETURN, 1);
-    EXPECT_EQ(0, box->isChecked());
-    SendMessageA(box->handle(), WM_KEYDOWN, VK_SPACE, 1);
-    EXPECT_EQ(0, box->isChecked());
-    SendMessageA(box->handle(), WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0000001u));
-    EXPECT_EQ(1, box->isChecked());
-    EXPECT_EQ(3, recorder.clicks);
-}
-
-TEST(ButtonGroup, CheckingEnablesTheDependentWindow)
-{
-    auto host = makeHost();
-    Recorder recorder;
-    Button* box = makeButton(host.get(), recorder);
-    box->setGroup(1);
     box->setMayUncheck(1);
     Label* label = new Label("depends", host.get(), 10, 50, 0, 0, WS_CHILD | WS_VISIBLE);
     box->setDependent(label);
-    EXPECT_FALSE(IsWindowEnabled(label->handle()));
+    auto expectChecked = [&](int checked) {
+        EXPECT_EQ(checked, box->isChecked());
+        EXPECT_EQ(checked != 0, IsWindowEnabled(label->handle()) != 0) << "dependent window";
+    };
+    expectChecked(0);
     click(*box);
-    EXPECT_TRUE(IsWindowEnabled(label->handle()));
-    click(*box);
-    EXPECT_FALSE(IsWindowEnabled(label->handle()));
+    expectChecked(1);
+    SendMessageA(box->handle(), WM_KEYDOWN, VK_RETURN, 1);
+    expectChecked(0);
+    SendMessageA(box->handle(), WM_KEYDOWN, VK_SPACE, 1);
+    expectChecked(0);
+    SendMessageA(box->handle(), WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0000001u));
+    expectChecked(1);
+    EXPECT_EQ(3, recorder.clicks);
     delete label;
     click(*box);
-    EXPECT_EQ(1, box->isChecked());
+    EXPECT_EQ(0, box->isChecked()) << "toggling after the dependent window went";
 }
 
-TEST(ButtonListeners, NewestFirstAndSafeAgainstRemovalOrDeletionMidWalk)
+TEST_F(ButtonListeners, NewestFirstAndSafeAgainstRemovalOrDeletionMidWalk)
 {
-    auto host = makeHost();
-    Recorder recorder;
-    Button* button = new Button("OK", host.get(), 10, 10, 60, 24, tabStyle);
+    Button* button = new Button("OK", host.get(), 10, 10, 60, 24, WS_CHILD | WS_VISIBLE);
     button->addClickListener(&recorder, countClick);
     button->addClickListener(&recorder, removeItself);
     click(*button);
@@ -220,35 +185,34 @@ TEST(ButtonListeners, NewestFirstAndSafeAgainstRemovalOrDeletionMidWalk)
     EXPECT_EQ("deleter", recorder.calls.back());
 }
 
-TEST(ButtonMarks, SmallMarksArePaintedPixelByPixel)
+TEST_F(ButtonMarks, SmallMarksArePaintedPixelByPixel)
 {
-    auto host = makeHost();
     Button* button = new Button("", host.get(), 0, 0, 20, 20, WS_CHILD | WS_VISIBLE);
     const COLORREF green = RGB(0, 255, 0);
     button->setMarkColour(green);
     button->setMarkSize(5);
     button->setMarkAlignment(0x11);
     button->setMarkStyle(MarkTriangleDown);
-    expectMark(*paint(*button), 2, 2, green, {".......", ".#####.", ".#####.", "..###..", "..###..", "...#...", "......."});
+    EXPECT_EQ("....... .#####. .#####. ..###.. ..###.. ...#... .......", markAt(*paint(*button), 2, 2, 7, 7, green));
     // A line leaves out its end pixel, so a side triangle's first row, drawn
     // from a point to itself, stays empty.
     button->setMarkStyle(MarkTriangleRight);
-    expectMark(*paint(*button), 2, 2, green, {".......", ".......", ".##....", ".####..", ".##....", ".......", "......."});
+    EXPECT_EQ("....... ....... .##.... .####.. .##.... ....... .......", markAt(*paint(*button), 2, 2, 7, 7, green));
     button->setMarkStyle(MarkTriangleLeft);
-    expectMark(*paint(*button), 2, 2, green, {".......", ".......", "....##.", "..####.", "....##.", ".......", "......."});
+    EXPECT_EQ("....... ....... ....##. ..####. ....##. ....... .......", markAt(*paint(*button), 2, 2, 7, 7, green));
     button->setMarkSize(6);
     button->setMarkStyle(MarkBar);
     button->setMarkOffset(2, 1);
-    expectMark(*paint(*button), 4, 3, green, {"........", ".######.", ".######.", "........"});
+    EXPECT_EQ("........ .######. .######. ........", markAt(*paint(*button), 4, 3, 8, 4, green));
 
     button->setMarkOffset(0, 0);
     button->setMarkSize(5);
     button->setMarkStyle(MarkTriangleUp);
-    const std::vector<std::string> up = {".......", "...#...", "..###..", "..###..", ".#####.", ".#####.", "......."};
+    const std::string up = "....... ...#... ..###.. ..###.. .#####. .#####. .......";
     button->enable(0);
-    expectMark(*paint(*button), 2, 2, button->disabledTextColour(), up);
+    EXPECT_EQ(up, markAt(*paint(*button), 2, 2, 7, 7, button->disabledTextColour()));
     button->enable(1);
     button->setGroup(1);
     button->setChecked(1);
-    expectMark(*paint(*button), 3, 3, green, up);
+    EXPECT_EQ(up, markAt(*paint(*button), 3, 3, 7, 7, green)) << "a checked button's mark moves with its face";
 }
