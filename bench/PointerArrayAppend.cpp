@@ -37,14 +37,8 @@ double timeVector(size_t& sink)
 int main()
 {
     size_t sink = 0;
-    double ours = 1e30;
-    double theirs = 1e30;
-    for (int round = 0; round < rounds; ++round) {
-        double a = timeVector(sink);
-        double b = timePointerArray(sink);
-        theirs = a < theirs ? a : theirs;
-        ours = b < ours ? b : ours;
-    }
-    reportFigure("append 4194304 pointers", "std::vector<void*>::push_back", ours, theirs, 1.5);
+    const BestTimes best = bestOfRounds(
+        rounds, [&] { return timeVector(sink); }, [&] { return timePointerArray(sink); });
+    reportFigure("append 4194304 pointers", "std::vector<void*>::push_back", best.ours, best.theirs, 1.5);
     return sink == 0 ? 1 : 0;
 }

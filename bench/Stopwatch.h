@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 
 class Stopwatch {
@@ -28,4 +29,22 @@ inline void reportFigure(const char* figure, const char* reference, double ours,
     double ratio = ours / theirs;
     std::printf("%s: ours %.2f ms, %s %.2f ms, ratio %.3f (goal <= %.2f: %s)\n", figure, ours, reference, theirs,
                 ratio, goal, ratio <= goal ? "met" : "MISSED");
+}
+
+struct BestTimes {
+    double ours = 1e30;
+    double theirs = 1e30;
+};
+
+// Best time of each side over interleaved rounds, the reference first in each
+// round, so that a slow moment of the machine hits both sides alike.
+template <typename Reference, typename Ours>
+BestTimes bestOfRounds(int rounds, Reference reference, Ours ours)
+{
+    BestTimes best;
+    for (int round = 0; round < rounds; ++round) {
+        best.theirs = std::min(best.theirs, reference());
+        best.ours = std::min(best.ours, ours());
+    }
+    return best;
 }

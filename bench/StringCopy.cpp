@@ -36,14 +36,8 @@ int main()
     String source = String::repeat('v', 100);
     std::string reference(100, 'v');
     unsigned sink = 0;
-    double ours = 1e30;
-    double theirs = 1e30;
-    for (int round = 0; round < rounds; ++round) {
-        double a = timeStdStrings(reference, sink);
-        double b = timeStrings(source, sink);
-        theirs = a < theirs ? a : theirs;
-        ours = b < ours ? b : ours;
-    }
-    reportFigure("copy a 100-character String 10^6 times", "std::string", ours, theirs, 0.3);
+    const BestTimes best = bestOfRounds(
+        rounds, [&] { return timeStdStrings(reference, sink); }, [&] { return timeStrings(source, sink); });
+    reportFigure("copy a 100-character String 10^6 times", "std::string", best.ours, best.theirs, 0.3);
     return sink == 0 ? 1 : 0;
 }

@@ -68,18 +68,12 @@ int main()
 {
     size_t lines = 0;
     std::string path = writeTestFile(lines);
-    double ours = 1e30;
-    double theirs = 1e30;
     size_t ourCount = 0;
     size_t theirCount = 0;
-    for (int round = 0; round < rounds; ++round) {
-        double a = timeGetline(path, theirCount);
-        double b = timeStringList(path, ourCount);
-        theirs = a < theirs ? a : theirs;
-        ours = b < ours ? b : ours;
-    }
+    const BestTimes best = bestOfRounds(
+        rounds, [&] { return timeGetline(path, theirCount); }, [&] { return timeStringList(path, ourCount); });
     DeleteFileA(path.c_str());
     std::printf("file of %zu lines; StringList read %zu, getline read %zu\n", lines, ourCount, theirCount);
-    reportFigure("load a 50 MB file of short lines", "std::ifstream + std::getline", ours, theirs, 1.0);
+    reportFigure("load a 50 MB file of short lines", "std::ifstream + std::getline", best.ours, best.theirs, 1.0);
     return ourCount == lines && theirCount == lines ? 0 : 1;
 }

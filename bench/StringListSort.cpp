@@ -46,15 +46,9 @@ double timeStdSort(const std::vector<std::string>& input)
 int main()
 {
     std::vector<std::string> input = randomTexts();
-    double ours = 1e30;
-    double theirs = 1e30;
-    for (int round = 0; round < rounds; ++round) {
-        double a = timeStdSort(input);
-        double b = timeStringList(input);
-        theirs = a < theirs ? a : theirs;
-        ours = b < ours ? b : ours;
-    }
-    reportFigure("sort 262144 random 12-character texts", "std::sort of std::vector<std::string>", ours, theirs,
+    const BestTimes best = bestOfRounds(
+        rounds, [&] { return timeStdSort(input); }, [&] { return timeStringList(input); });
+    reportFigure("sort 262144 random 12-character texts", "std::sort of std::vector<std::string>", best.ours, best.theirs,
                  1.3);
     return 0;
 }

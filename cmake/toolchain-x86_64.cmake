@@ -1,17 +1,3 @@
-# Cross toolchain: mingw-w64 GCC (x86_64, posix threads) producing Windows binaries.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(T5_TRIPLE x86_64-w64-mingw32)
-
-set(CMAKE_C_COMPILER   ${T5_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${T5_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER  ${T5_TRIPLE}-windres)
-set(CMAKE_OBJDUMP      ${T5_TRIPLE}-objdump)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${T5_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# Tests run under Wine; the test command provides the prefix and the wineserver.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Cross toolchain: mingw-w64 GCC for x86_64 Windows.
+set(T5_TARGET_ARCH x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/MingwToolchain.cmake)
