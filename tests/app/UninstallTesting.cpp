@@ -2,6 +2,7 @@
 
 #include "app/MessageBoxReporter.h"
 #include "app/ProductCatalogue.h"
+#include "foundation/FileSystem.h"
 #include "foundation/RegistryKey.h"
 #include "tests/support/MessageBoxCapture.h"
 #include "toolkit/Window.h"
@@ -17,6 +18,22 @@ public:
 
 private:
     RunResult& result;
+};
+
+// A test run never deletes a folder tree outside the temporary folder, even in a
+// broken build: the attempt fails the test instead of wiping the test machine.
+class GuardedActions : public UninstallActions {
+public:
+    bool deleteFolderTree(const String& path) override
+    {
+        char temp[MAX_PATH] = {};
+        const DWORD length = GetTempPathA(MAX_PATH, temp);
+        const String full = fullPathName(path);
+        if (length > 0 && _strnicmp(full.cStr(), temp, length) == 0)
+            return UninstallActions::deleteFolderTree(path);
+        ADD_FAILURE() << "the run tried to delete the folder tree " << path.cStr();
+        return false;
+    }
 };
 
 bool inside(const std::string& path, const std::string& folder)
@@ -63,7 +80,8 @@ RunResult runUninstall(const MachineFixture& machine, const std::string& modelCo
     {
         testsupport::MessageBoxCapture capture;
         RecordingReporter reporter(*owner, result);
-        result.completed = UninstallRun(machine.product(modelCode), keep, reporter).run();
+        GuardedActions actions;
+        result.completed = UninstallRun(machine.product(modelCode), keep, reporter, &actions).run();
         for (const testsupport::CapturedMessageBox& box : capture.boxes()) {
             result.messages.push_back(box.text);
             result.captions.push_back(box.caption);
