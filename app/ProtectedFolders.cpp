@@ -90,8 +90,6 @@ ProtectedFolders::ProtectedFolders()
 
 bool ProtectedFolders::refuses(const String& folder) const
 {
-    if (namesDriveRoot(folder))
-        return true;
     String resolved = resolve(folder);
     if (resolved.length() == 0 || refusesResolved(resolved))
         return true;

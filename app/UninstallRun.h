@@ -31,8 +31,9 @@ public:
     UninstallRun(const UninstallRun&) = delete;
     UninstallRun& operator=(const UninstallRun&) = delete;
 
-    // Runs every step. False, with nothing changed, when no product was given or
-    // its uninstall entry is missing; otherwise the run always reaches its end.
+    // Runs every step; once per object. False, with nothing changed, when no product
+    // was given or its uninstall entry is missing; otherwise the run always reaches
+    // its end.
     bool run();
 
 private:
