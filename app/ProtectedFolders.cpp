@@ -45,25 +45,6 @@ String resolve(const String& path)
     return full.length() == 0 ? full : upperCase(withoutTrailingBackslashes(longName(full)));
 }
 
-// Where the folder really is once links on its way are followed; empty when it
-// cannot be opened.
-String finalName(const String& folder)
-{
-    HANDLE handle = CreateFileA(folder.cStr(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return String("");
-    char buffer[MAX_PATH * 4];
-    DWORD length = GetFinalPathNameByHandleA(handle, buffer, sizeof buffer, VOLUME_NAME_DOS);
-    CloseHandle(handle);
-    if (length == 0 || length >= sizeof buffer)
-        return String("");
-    String name(buffer, static_cast<int>(length));
-    if (name.find("\\\\?\\UNC\\") == 0)
-        return resolve("\\\\" + name.mid(8, name.length()));
-    return resolve(name.find("\\\\?\\") == 0 ? name.mid(4, name.length()) : name);
-}
-
 // Whether outer is inner or one of the folders above it.
 bool holds(const String& outer, const String& inner)
 {
@@ -93,8 +74,9 @@ bool ProtectedFolders::refuses(const String& folder) const
     String resolved = resolve(folder);
     if (resolved.length() == 0 || refusesResolved(resolved))
         return true;
-    String target = finalName(folder);
-    return target.length() > 0 && refusesResolved(target);
+    // Where the folder really is once links on its way are followed.
+    String target = finalPathName(folder);
+    return target.length() > 0 && refusesResolved(resolve(target));
 }
 
 bool ProtectedFolders::refusesResolved(const String& folder) const

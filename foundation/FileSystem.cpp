@@ -61,15 +61,15 @@ bool isRootForm(const String& trimmed)
     return components <= 2;
 }
 
-void deleteEach(const String& path, StringList& names, BOOL(WINAPI* remove)(LPCSTR))
+void removeEach(const String& path, StringList& names, FolderTreeRemover& remover, FolderTreeRemover::Entry entry)
 {
     for (int i = 0; i < names.count(); ++i)
-        remove((path + "\\" + names.item(i)).cStr());
+        remover.remove(path + "\\" + names.item(i), entry);
 }
 
 // Empties and removes one folder, depth-first. Links are removed as entries and
 // never entered; anything that refuses to go is left where it is.
-void deleteBelow(const String& path)
+bool deleteBelow(const String& path, FolderTreeRemover& remover)
 {
     StringList folders(listInitialRoom, listMaximumRoom);
     StringList files(listInitialRoom, listMaximumRoom);
@@ -78,12 +78,20 @@ void deleteBelow(const String& path)
         StringList& target = !isFolder(record) ? files : isLink(record.dwFileAttributes) ? links : folders;
         target.add(String(record.cFileName), -1);
     });
-    deleteEach(path, files, DeleteFileA);
+    removeEach(path, files, remover, FolderTreeRemover::Entry::file);
     for (int i = 0; i < folders.count(); ++i)
-        deleteBelow(path + "\\" + folders.item(i));
-    deleteEach(path, links, RemoveDirectoryA);
-    RemoveDirectoryA(path.cStr());
+        deleteBelow(path + "\\" + folders.item(i), remover);
+    removeEach(path, links, remover, FolderTreeRemover::Entry::link);
+    return remover.remove(path, FolderTreeRemover::Entry::folder);
 }
+
+class SystemRemover : public FolderTreeRemover {
+public:
+    bool remove(const String& path, Entry entry) override
+    {
+        return (entry == Entry::file ? DeleteFileA(path.cStr()) : RemoveDirectoryA(path.cStr())) != FALSE;
+    }
+};
 
 } // namespace
 
@@ -155,13 +163,20 @@ bool deleteFolderTree(String path)
 {
     if (namesDriveRoot(path))
         return false;
+    SystemRemover remover;
+    deleteFolderTree(path, remover);
+    return folderExists(withoutTrailingBackslashes(path)) == 0;
+}
+
+bool deleteFolderTree(String path, FolderTreeRemover& remover)
+{
+    if (namesDriveRoot(path))
+        return false;
     String folder = withoutTrailingBackslashes(path);
     DWORD attributes = GetFileAttributesA(folder.cStr());
     if (attributes != INVALID_FILE_ATTRIBUTES && isLink(attributes))
-        RemoveDirectoryA(folder.cStr());
-    else
-        deleteBelow(folder);
-    return folderExists(folder) == 0;
+        return remover.remove(folder, FolderTreeRemover::Entry::link);
+    return deleteBelow(folder, remover);
 }
 
 bool namesDriveRoot(String path)
@@ -199,4 +214,21 @@ String currentFolder()
         needed = written;
     }
     return String("");
+}
+
+String finalPathName(String path)
+{
+    HANDLE handle = CreateFileA(path.cStr(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return String("");
+    char buffer[MAX_PATH * 4];
+    DWORD length = GetFinalPathNameByHandleA(handle, buffer, sizeof buffer, VOLUME_NAME_DOS);
+    CloseHandle(handle);
+    if (length == 0 || length >= sizeof buffer)
+        return String("");
+    String name(buffer, static_cast<int>(length));
+    if (name.find("\\\\?\\UNC\\") == 0)
+        return "\\\\" + name.mid(8, name.length());
+    return name.find("\\\\?\\") == 0 ? name.mid(4, name.length()) : name;
 }

@@ -36,6 +36,25 @@ bool listFolderEntries(String path, PointerArray& entries);
 // refused: false, nothing deleted.
 bool deleteFolderTree(String path);
 
+// Takes away one entry of a tree that deleteFolderTree walks: a file, a link or
+// a folder whose entries have all been offered. Returns whether it is gone.
+class FolderTreeRemover {
+public:
+    enum class Entry { file, link, folder };
+    virtual ~FolderTreeRemover() = default;
+    virtual bool remove(const String& path, Entry entry) = 0;
+};
+
+// deleteFolderTree's walk, in its order (each folder's files, then its
+// sub-folders' trees, then its links, then the folder itself), with every removal
+// left to remover. Returns the remover's answer for the folder (or the link)
+// named by path; false, with nothing offered, for an empty path or a root.
+bool deleteFolderTree(String path, FolderTreeRemover& remover);
+
+// Where path really is, following links on the way (GetFinalPathNameByHandleA,
+// without the "\\?\" prefix); empty when it cannot be opened.
+String finalPathName(String path);
+
 // True when path, resolved against the current folder, is nothing or the root of
 // a drive or share ("", "\\", "C:", "C:\\", "C:\\dir\\..", "\\\\server\\share\\").
 bool namesDriveRoot(String path);
