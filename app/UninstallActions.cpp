@@ -9,18 +9,25 @@
 // Only another failure (locked, read-only, a folder of that name, a path the ANSI
 // calls cannot take) needs a second look, which under Wine would read the whole
 // folder for every name.
-bool deleteFileAndCheck(const String& path)
+FileDeletion deleteFileTelling(const String& path, DWORD& error)
 {
     if (DeleteFileA(path.cStr()))
-        return true;
-    DWORD error = GetLastError();
+        return FileDeletion::deleted;
+    error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
-        return true;
+        return FileDeletion::notPresent;
     DWORD attributes = GetFileAttributesA(path.cStr());
     if (attributes != INVALID_FILE_ATTRIBUTES)
-        return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FileDeletion::notPresent : FileDeletion::failed;
+    DWORD lookUp = GetLastError();
+    return lookUp == ERROR_FILE_NOT_FOUND || lookUp == ERROR_PATH_NOT_FOUND ? FileDeletion::notPresent
+                                                                            : FileDeletion::failed;
+}
+
+bool deleteFileAndCheck(const String& path)
+{
+    DWORD error = 0;
+    return deleteFileTelling(path, error) != FileDeletion::failed;
 }
 
 bool UninstallActions::deleteFile(const String& path)

@@ -6,6 +6,8 @@
 
 #include "foundation/String.h"
 
+#include <windows.h>
+
 class RegistryKey;
 
 class UninstallActions {
@@ -28,3 +30,8 @@ public:
 // cannot be learnt (a path too long for the ANSI calls, a folder that may not be
 // read) it counts as still there. A folder of that name is no file.
 bool deleteFileAndCheck(const String& path);
+
+enum class FileDeletion { deleted, notPresent, failed };
+// deleteFileAndCheck telling what happened: a folder of that name is not present
+// as a file; for a failure, error holds the system's code of the deletion.
+FileDeletion deleteFileTelling(const String& path, DWORD& error);

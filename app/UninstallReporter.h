@@ -4,7 +4,7 @@
 
 #include "foundation/String.h"
 
-// The steps of a run that can be left out, in the order they run.
+// The steps of a run, in the order they run.
 enum class UninstallStep {
     settingsSweep,     // "_Config.dat" files of the plug-in folder
     applicationFiles,  // in the installation folder
@@ -16,10 +16,12 @@ enum class UninstallStep {
     driverFile,
     menuGroup,
     shortcuts,
+    services,          // the product's service keys
     pluginKey,         // the plug-in system's registry key
     pluginFolder,      // the plug-in folder with everything in it
     installFolder,     // the installation folder with everything in it
     brandFolder,       // the brand folder of the start menu
+    uninstallEntries,  // the product's keys under the Uninstall key
 };
 
 enum class SkipReason {
@@ -39,4 +41,8 @@ public:
     // A step that the run left out. A refused installation folder is also shown
     // as a message, as a failed deletion would be.
     virtual void stepSkipped(UninstallStep, SkipReason) {}
+    // A step about to change the machine; each step is either started or skipped.
+    virtual void stepStarted(UninstallStep) {}
+    // The folder a step would work in is protected; stepSkipped follows.
+    virtual void folderRefused(UninstallStep, const String& /*folder*/) {}
 };

@@ -59,20 +59,24 @@ bool UninstallRun::run()
         pluginFolder += "\\";
     deleteProductFiles();
     deleteDataFiles();
-    if (windowsFolder.length() > 0)
+    if (windowsFolder.length() > 0) {
+        reporter.stepStarted(UninstallStep::settingsFile);
         deleteAndReport(windowsFolder + product->iniFile);
-    else
+    } else {
         skip(UninstallStep::settingsFile, SkipReason::folderUnknown);
+    }
     deleteDriver();
     readShellFolders();
     deleteShortcutsAndGroup();
     deleteServices();
     deletePluginSystem();
     deleteInstallFolder();
-    if (programsFolder.length() > 0)
+    if (programsFolder.length() > 0) {
+        reporter.stepStarted(UninstallStep::brandFolder);
         actions.removeEmptyFolder(programsFolder + "\\Vantorix");
-    else
+    } else {
         skip(UninstallStep::brandFolder, SkipReason::folderUnknown);
+    }
     deleteUninstallEntries();
     reporter.showMessage("Uninstallation completed !");
     reporter.runCompleted();
@@ -108,6 +112,7 @@ void UninstallRun::sweepPluginSettings()
         return skip(UninstallStep::settingsSweep, SkipReason::folderUnknown);
     if (!mayEmpty(pluginFolder, UninstallStep::settingsSweep))
         return;
+    reporter.stepStarted(UninstallStep::settingsSweep);
     // Sub-folders and files land in one list, as the platform delivers them.
     StringList entries;
     listFolder(pluginFolder, entries, entries);
@@ -120,24 +125,14 @@ void UninstallRun::sweepPluginSettings()
 
 void UninstallRun::deleteProductFiles()
 {
-    if (installFolder.length() > 0)
-        deleteNamedFiles(installFolder, product->applicationFiles);
-    else
-        skip(UninstallStep::applicationFiles, SkipReason::folderUnknown);
-    if (systemFolder.length() > 0)
-        deleteNamedFiles(systemFolder, product->systemFiles);
-    else
-        skip(UninstallStep::systemFiles, SkipReason::folderUnknown);
-    if (pluginFolderUsable)
-        deleteNamedFiles(pluginFolder, product->pluginFiles);
-    else
-        skip(UninstallStep::pluginFiles, SkipReason::folderUnknown);
+    deleteNamedFiles(UninstallStep::applicationFiles, installFolder, product->applicationFiles);
+    deleteNamedFiles(UninstallStep::systemFiles, systemFolder, product->systemFiles);
+    deleteNamedFiles(UninstallStep::pluginFiles, pluginFolderUsable ? pluginFolder : String(""),
+                     product->pluginFiles);
     if (keep.shared)
         skip(UninstallStep::sharedFiles, SkipReason::keptByOption);
-    else if (systemFolder.length() > 0)
-        deleteNamedFiles(systemFolder, product->sharedFiles);
     else
-        skip(UninstallStep::sharedFiles, SkipReason::folderUnknown);
+        deleteNamedFiles(UninstallStep::sharedFiles, systemFolder, product->sharedFiles);
 }
 
 void UninstallRun::deleteDataFiles()
@@ -148,6 +143,7 @@ void UninstallRun::deleteDataFiles()
         return skip(UninstallStep::dataFiles, SkipReason::folderUnknown);
     if (!mayEmpty(installFolder, UninstallStep::dataFiles))
         return;
+    reporter.stepStarted(UninstallStep::dataFiles);
     StringList folders;
     StringList files;
     listFolder(installFolder, folders, files);
@@ -166,6 +162,7 @@ void UninstallRun::deleteDriver()
 {
     if (windowsFolder.length() == 0)
         return skip(UninstallStep::driverFile, SkipReason::folderUnknown);
+    reporter.stepStarted(UninstallStep::driverFile);
     bool gone = true;
     for (const String& folder : driverFolders(windowsFolder, runsUnderWow64()))
         gone = actions.deleteFile(folder + product->driverFile) && gone;
@@ -191,18 +188,22 @@ void UninstallRun::readShellFolders()
 
 void UninstallRun::deleteShortcutsAndGroup()
 {
-    if (programsFolder.length() > 0)
+    if (programsFolder.length() > 0) {
+        reporter.stepStarted(UninstallStep::menuGroup);
         actions.deleteFolderTree(programsFolder + "\\Vantorix\\" + product->menuGroup);
-    else
+    } else {
         skip(UninstallStep::menuGroup, SkipReason::folderUnknown);
+    }
     if (desktopFolder.length() == 0)
         return skip(UninstallStep::shortcuts, SkipReason::folderUnknown);
+    reporter.stepStarted(UninstallStep::shortcuts);
     for (int i = 0; i < product->shortcuts.count(); ++i)
         actions.deleteFile(desktopFolder + "\\" + product->shortcuts.item(i));
 }
 
 void UninstallRun::deleteServices()
 {
+    reporter.stepStarted(UninstallStep::services);
     RegistryKey services(HKEY_LOCAL_MACHINE);
     if (!services.open(servicesPath, false))
         return;
@@ -217,14 +218,17 @@ void UninstallRun::deletePluginSystem()
         skip(UninstallStep::pluginKey, SkipReason::keptByOption);
         return skip(UninstallStep::pluginFolder, SkipReason::keptByOption);
     }
+    reporter.stepStarted(UninstallStep::pluginKey);
     // Standing on the root instead would aim the delete at the wrong key.
     RegistryKey software(HKEY_LOCAL_MACHINE);
     if (software.open("Software", false))
         actions.deleteKeyTree(software, "Software", "PLX");
     if (!pluginFolderUsable)
         return skip(UninstallStep::pluginFolder, SkipReason::folderUnknown);
-    if (mayEmpty(pluginFolder, UninstallStep::pluginFolder))
-        actions.deleteFolderTree(pluginFolder.mid(0, pluginFolder.length() - 1));
+    if (!mayEmpty(pluginFolder, UninstallStep::pluginFolder))
+        return;
+    reporter.stepStarted(UninstallStep::pluginFolder);
+    actions.deleteFolderTree(pluginFolder.mid(0, pluginFolder.length() - 1));
 }
 
 void UninstallRun::deleteInstallFolder()
@@ -234,13 +238,16 @@ void UninstallRun::deleteInstallFolder()
     if (installFolder.length() == 0)
         return skip(UninstallStep::installFolder, SkipReason::folderUnknown);
     // A refused folder is reported as one that could not be deleted.
-    if (!mayEmpty(installFolder, UninstallStep::installFolder) ||
-        !actions.deleteFolderTree(installFolder.mid(0, installFolder.length() - 1)))
+    if (!mayEmpty(installFolder, UninstallStep::installFolder))
+        return reporter.showMessage(folderFailure + installFolder);
+    reporter.stepStarted(UninstallStep::installFolder);
+    if (!actions.deleteFolderTree(installFolder.mid(0, installFolder.length() - 1)))
         reporter.showMessage(folderFailure + installFolder);
 }
 
 void UninstallRun::deleteUninstallEntries()
 {
+    reporter.stepStarted(UninstallStep::uninstallEntries);
     RegistryKey entries(HKEY_LOCAL_MACHINE);
     if (!entries.open(uninstallKeyPath, false))
         return;
@@ -249,8 +256,11 @@ void UninstallRun::deleteUninstallEntries()
         actions.deleteKeyTree(entries, uninstallKeyPath, product->companionName);
 }
 
-void UninstallRun::deleteNamedFiles(const String& folder, const StringList& names)
+void UninstallRun::deleteNamedFiles(UninstallStep step, const String& folder, const StringList& names)
 {
+    if (folder.length() == 0)
+        return skip(step, SkipReason::folderUnknown);
+    reporter.stepStarted(step);
     for (int i = 0; i < names.count(); ++i)
         deleteAndReport(folder + names.item(i));
 }
@@ -272,6 +282,7 @@ bool UninstallRun::mayEmpty(const String& folder, UninstallStep step)
         protectedFolders.reset(new ProtectedFolders);
     if (!protectedFolders->refuses(folder))
         return true;
+    reporter.folderRefused(step, folder);
     skip(step, SkipReason::folderProtected);
     return false;
 }

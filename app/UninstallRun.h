@@ -50,8 +50,9 @@ private:
     void deleteInstallFolder();
     void deleteUninstallEntries();
 
-    // Each name of names in folder; a message for every file still there.
-    void deleteNamedFiles(const String& folder, const StringList& names);
+    // Each name of names in folder, a message for every file still there; the
+    // step is skipped when the folder is unknown (empty).
+    void deleteNamedFiles(UninstallStep step, const String& folder, const StringList& names);
     void deleteAndReport(const String& path);
     void skip(UninstallStep step, SkipReason reason);
     // Whether a pattern or folder deletion may work in folder; reports the refusal.
