@@ -19,7 +19,7 @@ endfunction()
 # t5_add_library(name folder [dependency]): a static library of every .cpp in folder.
 function(t5_add_library name folder)
   file(GLOB sources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/${folder}/*.cpp")
-  list(FILTER sources EXCLUDE REGEX "/app/main\\.cpp$")
+  list(FILTER sources EXCLUDE REGEX "/(app|console)/main\\.cpp$")
   if(NOT sources)
     set(sources "${PROJECT_SOURCE_DIR}/cmake/empty.cpp")
   endif()

@@ -1,0 +1,127 @@
+#include "console/ConsoleArguments.h"
+
+#include <windows.h>
+
+namespace {
+
+bool is(const String& argument, const char* word)
+{
+    return lstrcmpiA(argument.cStr(), word) == 0;
+}
+
+bool isOption(const String& argument)
+{
+    return argument.at(0) == '-' || argument.at(0) == '/';
+}
+
+// One option of remove; false when it is none of them.
+bool readOption(const std::vector<String>& arguments, size_t& i, ConsoleArguments& parsed, String& error)
+{
+    const String& option = arguments[i];
+    if (is(option, "--remove-data"))
+        parsed.keep.data = false;
+    else if (is(option, "--remove-shared"))
+        parsed.keep.shared = false;
+    else if (is(option, "--remove-plugins"))
+        parsed.keep.plugins = false;
+    else if (is(option, "--dry-run"))
+        parsed.dryRun = true;
+    else if (is(option, "--no-restart"))
+        parsed.noRestart = true;
+    else if (is(option, "--log")) {
+        if (i + 1 >= arguments.size() || arguments[i + 1].length() == 0) {
+            error = "--log needs the name of a file";
+            return false;
+        }
+        if (parsed.logPath.length() > 0) {
+            error = "--log is given twice";
+            return false;
+        }
+        parsed.logPath = arguments[++i];
+    } else {
+        error = "unknown option " + option;
+        return false;
+    }
+    return true;
+}
+
+bool readRemove(const std::vector<String>& arguments, ConsoleArguments& parsed, String& error)
+{
+    for (size_t i = 1; i < arguments.size(); ++i) {
+        if (isOption(arguments[i])) {
+            if (!readOption(arguments, i, parsed, error))
+                return false;
+        } else if (parsed.model.length() == 0) {
+            parsed.model = arguments[i];
+        } else {
+            error = "remove takes one model code";
+            return false;
+        }
+    }
+    if (parsed.model.length() == 0)
+        error = "remove needs a model code";
+    return parsed.model.length() > 0;
+}
+
+} // namespace
+
+bool parseArguments(const std::vector<String>& arguments, ConsoleArguments& parsed, String& error)
+{
+    parsed = ConsoleArguments();
+    for (const String& argument : arguments)
+        if (is(argument, "--help") || is(argument, "/?"))
+            return true;
+    if (arguments.empty()) {
+        error = "no command given";
+        return false;
+    }
+    if (is(arguments[0], "list")) {
+        parsed.command = ConsoleArguments::Command::list;
+        if (arguments.size() > 1)
+            error = "list takes no arguments";
+        return arguments.size() == 1;
+    }
+    if (is(arguments[0], "remove")) {
+        parsed.command = ConsoleArguments::Command::remove;
+        return readRemove(arguments, parsed, error);
+    }
+    error = "unknown command " + arguments[0];
+    return false;
+}
+
+const char* usageText()
+{
+    return "Removes a Vantorix T5 receiver application without windows.\r\n"
+           "\r\n"
+           "Usage:\r\n"
+           "  VxUninstallCli list\r\n"
+           "  VxUninstallCli remove MODEL [--remove-data] [--remove-shared] [--remove-plugins]\r\n"
+           "                              [--dry-run] [--log FILE] [--no-restart]\r\n"
+           "  VxUninstallCli --help | /?\r\n"
+           "\r\n"
+           "Commands:\r\n"
+           "  list              one line per installed product: model code, name and\r\n"
+           "                    installation folder, separated by tabs\r\n"
+           "  remove MODEL      removes the product with that model code (T520, T530,\r\n"
+           "                    T530MCH, T550, T540; any case)\r\n"
+           "\r\n"
+           "Options of remove (memory and data files, shared files and plug-ins are kept\r\n"
+           "unless asked for; with all three options the installation folder goes too):\r\n"
+           "  --remove-data     also deletes the memory and data files\r\n"
+           "  --remove-shared   also deletes the libraries shared with other products\r\n"
+           "  --remove-plugins  also deletes the plug-in system: its key and its folder\r\n"
+           "  --dry-run         lists every item the removal would delete, keep or refuse,\r\n"
+           "                    and changes nothing\r\n"
+           "  --log FILE        appends every step and item with its outcome to FILE\r\n"
+           "  --no-restart      never schedules an item in use for deletion at the next\r\n"
+           "                    restart: it is reported as failed instead\r\n"
+           "\r\n"
+           "Exit codes:\r\n"
+           "  0     done\r\n"
+           "  3010  done; a restart completes the removal\r\n"
+           "  1603  something could not be removed and was not scheduled\r\n"
+           "  1605  the product is not installed, or the model code is unknown\r\n"
+           "  1618  another removal is running\r\n"
+           "  1622  the log file cannot be opened\r\n"
+           "  87    bad arguments\r\n";
+}

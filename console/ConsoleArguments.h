@@ -1,0 +1,25 @@
+// The command line of the console program: what it is asked to do.
+#pragma once
+
+#include "app/UninstallRun.h"
+#include "foundation/String.h"
+
+#include <vector>
+
+struct ConsoleArguments {
+    enum class Command { help, list, remove };
+    Command command = Command::help;
+    String model;        // remove: the model code as given
+    KeepOptions keep;    // each --remove-... option turns one off
+    bool dryRun = false;
+    bool noRestart = false;
+    String logPath;      // empty: no log
+};
+
+// Reads the arguments after the program name. Commands and options are compared
+// without regard to case; "--help" or "/?" anywhere asks for the usage text.
+// False, with what is wrong in error, for arguments that make no command.
+bool parseArguments(const std::vector<String>& arguments, ConsoleArguments& parsed, String& error);
+
+// Usage, commands, options and exit codes, as shown by --help.
+const char* usageText();

@@ -1,0 +1,121 @@
+#include "console/DeletingActions.h"
+
+#include "console/ItemReporter.h"
+#include "foundation/FileSystem.h"
+#include "foundation/RegistryKey.h"
+
+namespace {
+
+bool notFound(DWORD error)
+{
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+} // namespace
+
+class DeletingActions::Remover : public FolderTreeRemover {
+public:
+    explicit Remover(DeletingActions& owner) : owner(owner) {}
+
+    bool remove(const String& path, Entry entry) override
+    {
+        // Scheduled by an earlier step: once is enough.
+        if (owner.scheduled.contains(path))
+            return true;
+        if (entry == Entry::file)
+            return owner.deleteFile(path);
+        return owner.removeFolder(path, entry, true);
+    }
+
+private:
+    DeletingActions& owner;
+};
+
+DeletingActions::DeletingActions(ItemReporter& reporter, bool scheduleLocked)
+    : reporter(reporter), scheduleLocked(scheduleLocked)
+{
+}
+
+bool DeletingActions::deleteFile(const String& path)
+{
+    DWORD error = 0;
+    switch (deleteFileTelling(path, error)) {
+    case FileDeletion::deleted:
+        reporter.itemDone(ItemOutcome::deleted, path, 0);
+        return true;
+    case FileDeletion::notPresent:
+        reporter.itemDone(ItemOutcome::notPresent, path, 0);
+        return true;
+    default:
+        return settle(path, path, error);
+    }
+}
+
+bool DeletingActions::deleteFolderTree(const String& path)
+{
+    Remover remover(*this);
+    return ::deleteFolderTree(path, remover);
+}
+
+void DeletingActions::removeEmptyFolder(const String& path)
+{
+    removeFolder(path, FolderTreeRemover::Entry::folder, false);
+}
+
+void DeletingActions::deleteKeyTree(RegistryKey& key, const String& keyPath, const String& name)
+{
+    String item = "HKLM\\" + keyPath + "\\" + name;
+    LONG status = key.deleteTree(name);
+    if (status == ERROR_SUCCESS)
+        reporter.itemDone(ItemOutcome::deleted, item, 0);
+    else if (notFound(static_cast<DWORD>(status)))
+        reporter.itemDone(ItemOutcome::notPresent, item, 0);
+    else
+        reporter.itemDone(ItemOutcome::failed, item, static_cast<DWORD>(status));
+}
+
+// A folder still holding anything is left: a failure when the run meant to empty
+// it, and no fault for the brand folder, which stays while other groups are in it.
+// When all it holds is scheduled, it is scheduled after them. A link is removed
+// itself or reported, never scheduled: what it leads to is not the run's.
+bool DeletingActions::removeFolder(const String& path, FolderTreeRemover::Entry entry, bool meantToGo)
+{
+    String item = path + "\\";
+    if (RemoveDirectoryA(path.cStr())) {
+        reporter.itemDone(ItemOutcome::deleted, item, 0);
+        return true;
+    }
+    DWORD error = GetLastError();
+    if (notFound(error)) {
+        reporter.itemDone(ItemOutcome::notPresent, item, 0);
+        return true;
+    }
+    if (entry == FolderTreeRemover::Entry::link) {
+        reporter.itemDone(ItemOutcome::failed, item, error);
+        return false;
+    }
+    if (error == ERROR_DIR_NOT_EMPTY && !scheduled.holdsOnlyMembers(path)) {
+        reporter.itemDone(meantToGo ? ItemOutcome::failed : ItemOutcome::notEmpty, item, meantToGo ? error : 0);
+        return false;
+    }
+    return settle(path, item, error);
+}
+
+bool DeletingActions::settle(const String& path, const String& item, DWORD error)
+{
+    if (scheduleLocked) {
+        // Scheduled under the name the system really gives it: a 32-bit process
+        // sees System32 redirected, and the entry is carried out by the system
+        // itself, which would take the name as the native folder.
+        String target = finalPathName(path);
+        if (target.length() > 0 && MoveFileExA(target.cStr(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) {
+            scheduled.add(path);
+            reporter.itemDone(ItemOutcome::scheduled, item, 0);
+            return true;
+        }
+        if (target.length() > 0)
+            error = GetLastError();
+    }
+    reporter.itemDone(ItemOutcome::failed, item, error);
+    return false;
+}

@@ -1,0 +1,28 @@
+#include "console/PathSet.h"
+
+#include "foundation/FindHandle.h"
+
+#include <windows.h>
+
+std::string PathSet::key(const String& path)
+{
+    std::string upper(path.cStr(), static_cast<size_t>(path.length()));
+    if (!upper.empty())
+        CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
+    return upper;
+}
+
+bool PathSet::holdsOnlyMembers(const String& folder) const
+{
+    WIN32_FIND_DATAA record;
+    FindHandle search((folder + "\\*").cStr(), record);
+    if (!search.isOpen())
+        return false;
+    do {
+        const char* name = record.cFileName;
+        bool dots = name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+        if (!dots && !contains(folder + "\\" + name))
+            return false;
+    } while (search.next(record));
+    return true;
+}

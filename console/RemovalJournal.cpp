@@ -1,0 +1,146 @@
+#include "console/RemovalJournal.h"
+
+#include "console/ConsoleStream.h"
+#include "console/LogFile.h"
+#include "console/ProgressLine.h"
+#include "console/RunPlan.h"
+
+namespace {
+
+const char* stepName(UninstallStep step)
+{
+    switch (step) {
+    case UninstallStep::settingsSweep: return "settings files of the plug-in folder";
+    case UninstallStep::applicationFiles: return "application files";
+    case UninstallStep::systemFiles: return "system files";
+    case UninstallStep::pluginFiles: return "plug-in files";
+    case UninstallStep::sharedFiles: return "shared files";
+    case UninstallStep::dataFiles: return "memory and data files";
+    case UninstallStep::settingsFile: return "settings file";
+    case UninstallStep::driverFile: return "driver file";
+    case UninstallStep::menuGroup: return "start-menu group";
+    case UninstallStep::shortcuts: return "desktop shortcuts";
+    case UninstallStep::services: return "service keys";
+    case UninstallStep::pluginKey: return "plug-in system key";
+    case UninstallStep::pluginFolder: return "plug-in folder";
+    case UninstallStep::installFolder: return "installation folder";
+    case UninstallStep::brandFolder: return "brand folder of the start menu";
+    case UninstallStep::uninstallEntries: return "uninstall entries";
+    }
+    return "";
+}
+
+// The option that would have let the step run.
+const char* keptBecause(UninstallStep step)
+{
+    switch (step) {
+    case UninstallStep::dataFiles: return "--remove-data not given";
+    case UninstallStep::sharedFiles: return "--remove-shared not given";
+    case UninstallStep::pluginKey:
+    case UninstallStep::pluginFolder: return "--remove-plugins not given";
+    default: return "goes only with --remove-data, --remove-shared and --remove-plugins";
+    }
+}
+
+const char* outcomeWord(ItemOutcome outcome, bool dryRun)
+{
+    switch (outcome) {
+    case ItemOutcome::deleted: return dryRun ? "would delete" : "deleted";
+    case ItemOutcome::notPresent: return "not present";
+    case ItemOutcome::notEmpty: return dryRun ? "would keep, not empty" : "kept, not empty";
+    case ItemOutcome::failed: return "failed";
+    case ItemOutcome::scheduled: return "scheduled for restart";
+    }
+    return "";
+}
+
+// A message on one line: the path that the window shows under the text follows it.
+String oneLine(const String& text)
+{
+    String line;
+    for (int i = 0; i < text.length(); ++i)
+        if (text.at(i) != '\n')
+            line += String(&text.cStr()[i], 1);
+    return line;
+}
+
+} // namespace
+
+String errorText(DWORD error)
+{
+    char* text = nullptr;
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                      FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' '))
+        --length;
+    String result = "error " + String::fromInt(error) + (length > 0 ? ": " + String(text, int(length)) : String(""));
+    LocalFree(text);
+    return result;
+}
+
+RemovalJournal::RemovalJournal(ConsoleStream& out, LogFile& log, ProgressLine& progress, bool dryRun,
+                               const RunPlan* everything)
+    : out(out), log(log), progress(progress), dryRun(dryRun), everything(everything)
+{
+}
+
+void RemovalJournal::showMessage(const String& text)
+{
+    log.writeLine("message: " + oneLine(text));
+    if (out.isConsole())
+        progress.hide();
+    out.writeLine(dryRun ? "message: " + oneLine(text) : text);
+}
+
+void RemovalJournal::stepSkipped(UninstallStep step, SkipReason reason)
+{
+    if (reason == SkipReason::folderProtected)
+        return; // told by folderRefused, with the folder
+    if (reason == SkipReason::folderUnknown)
+        return note(String("skipped: ") + stepName(step) + " (its folder could not be worked out)");
+    note(String("kept by option: ") + stepName(step) + " (" + keptBecause(step) + ")");
+    if (everything)
+        for (const String& item : everything->deletionsOf(step))
+            record("kept by option: " + item, dryRun);
+}
+
+void RemovalJournal::stepStarted(UninstallStep step)
+{
+    log.flush();
+    log.writeLine(String("step: ") + stepName(step));
+}
+
+void RemovalJournal::folderRefused(UninstallStep step, const String& folder)
+{
+    ++refused;
+    note("refused as protected: " + folder + " (" + stepName(step) + ")");
+}
+
+void RemovalJournal::itemDone(ItemOutcome outcome, const String& item, DWORD error)
+{
+    ++tally[static_cast<int>(outcome)];
+    progress.advance();
+    bool onConsole = dryRun || outcome == ItemOutcome::failed || outcome == ItemOutcome::scheduled;
+    if (!onConsole && !log.isOpen())
+        return;
+    String line = String(outcomeWord(outcome, dryRun)) + ": " + item;
+    if (outcome == ItemOutcome::failed)
+        line += " (" + errorText(error) + ")";
+    record(line, onConsole);
+}
+
+void RemovalJournal::note(const String& line)
+{
+    record(line, true);
+}
+
+void RemovalJournal::record(const String& line, bool onConsole)
+{
+    log.writeLine(line);
+    if (!onConsole)
+        return;
+    if (out.isConsole())
+        progress.hide();
+    out.writeLine(line);
+}

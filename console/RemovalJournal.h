@@ -1,0 +1,45 @@
+// The console's reporter for one removal or dry run: every step, item and message
+// goes to the log with its outcome, and to the console what the user needs there.
+// A dry run lists every item; a real run reports what did not simply go (failed,
+// scheduled, kept, refused, skipped) and the run's messages as lines.
+#pragma once
+
+#include "console/ItemReporter.h"
+
+class ConsoleStream;
+class LogFile;
+class ProgressLine;
+class RunPlan;
+
+class RemovalJournal final : public ItemReporter {
+public:
+    // everything: the same run simulated with nothing kept, whose items of a step
+    // left out by an option are listed as kept; null lists only the step.
+    RemovalJournal(ConsoleStream& out, LogFile& log, ProgressLine& progress, bool dryRun, const RunPlan* everything);
+
+    void showMessage(const String& text) override;
+    void runCompleted() override {}
+    void stepSkipped(UninstallStep step, SkipReason reason) override;
+    void stepStarted(UninstallStep step) override;
+    void folderRefused(UninstallStep step, const String& folder) override;
+    void itemDone(ItemOutcome outcome, const String& item, DWORD error) override;
+
+    int count(ItemOutcome outcome) const { return tally[static_cast<int>(outcome)]; }
+    int refusals() const { return refused; }
+    // A line for the console and the log alike.
+    void note(const String& line);
+
+private:
+    void record(const String& line, bool onConsole);
+
+    ConsoleStream& out;
+    LogFile& log;
+    ProgressLine& progress;
+    bool dryRun;
+    const RunPlan* everything;
+    int tally[5] = {};
+    int refused = 0;
+};
+
+// The system's text for an error code, with the code: "error 32: The process ...".
+String errorText(DWORD error);

@@ -1,0 +1,21 @@
+#include "console/RemovalMutex.h"
+
+// The mutex may exist without an owner (a tool merely looking at it); only an
+// owner means another run. One that a run left without releasing it, by ending
+// abruptly, is taken over. One this process may not open (made by another
+// user) counts as held.
+RemovalMutex::RemovalMutex() : handle(CreateMutexA(nullptr, FALSE, name())), held(false)
+{
+    if (handle != nullptr) {
+        DWORD wait = WaitForSingleObject(handle, 0);
+        held = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+    }
+}
+
+RemovalMutex::~RemovalMutex()
+{
+    if (held)
+        ReleaseMutex(handle);
+    if (handle != nullptr)
+        CloseHandle(handle);
+}

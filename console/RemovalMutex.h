@@ -1,0 +1,23 @@
+// The machine-wide mark of a removal in progress: a named mutex held for the run,
+// so that a second removal started meanwhile stops before changing anything.
+#pragma once
+
+#include <windows.h>
+
+class RemovalMutex {
+public:
+    // The name other tools can look for.
+    static const char* name() { return "Global\\VantorixT5Removal"; }
+
+    // Takes the mutex when no other process holds it.
+    RemovalMutex();
+    ~RemovalMutex();
+    RemovalMutex(const RemovalMutex&) = delete;
+    RemovalMutex& operator=(const RemovalMutex&) = delete;
+
+    bool isHeld() const { return held; }
+
+private:
+    HANDLE handle;
+    bool held;
+};

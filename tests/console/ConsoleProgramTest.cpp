@@ -1,0 +1,316 @@
+// The console uninstaller run as a process of its own on a scratch machine: its
+// exit codes, output and log, against the procedure run in this process.
+#include "console/RemovalMutex.h"
+#include "tests/app/UninstallTesting.h"
+#include "tests/console/ConsoleTesting.h"
+#include "tests/support/Sandbox.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+using namespace consoletesting;
+using namespace uninstalltesting;
+
+namespace {
+
+const KeepOptions keepNothing{false, false, false};
+const std::string removeAll = " --remove-data --remove-shared --remove-plugins";
+
+std::string options(KeepOptions keep)
+{
+    return std::string(keep.data ? "" : " --remove-data") + (keep.shared ? "" : " --remove-shared") +
+           (keep.plugins ? "" : " --remove-plugins");
+}
+
+// A file held open without delete sharing, as a running program holds its own.
+struct Lock {
+    explicit Lock(const std::string& path)
+        : handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    ~Lock() { CloseHandle(handle); }
+    HANDLE handle;
+};
+
+// The log's lines without the time stamps ("YYYY-MM-DD hh:mm:ss.mmm ").
+std::vector<std::string> logEntries(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::vector<std::string> entries;
+    for (const std::string& line : lines(std::string(std::istreambuf_iterator<char>(file), {})))
+        entries.push_back(line.substr(24));
+    return entries;
+}
+
+bool contains(const std::vector<std::string>& list, const std::string& entry)
+{
+    return std::count(list.begin(), list.end(), entry) == 1;
+}
+
+// The delete entries the system carries out at the next start, in order.
+std::vector<std::string> pendingDeletions()
+{
+    char data[65536] = {};
+    DWORD size = sizeof data - 2;
+    RegGetValueA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager",
+                 "PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr, data, &size);
+    // Pairs of a source and an empty target: the empty ones end no list here.
+    std::vector<std::string> entries;
+    for (const char* entry = data; entry < data + size; entry += strlen(entry) + 1)
+        if (*entry)
+            entries.push_back(entry);
+    return entries;
+}
+
+// What is left of the machine's items, named relative to its scratch folder.
+std::vector<std::string> leftOf(const TestMachine& machine)
+{
+    std::vector<std::string> left;
+    for (const MachineItem& item : machine.fixture.remaining()) {
+        const std::string& scratch = machine.scratch.path();
+        left.push_back(item.path.compare(0, scratch.size(), scratch) == 0 ? item.path.substr(scratch.size()) : item.path);
+    }
+    return left;
+}
+
+// The console program on one machine, then the procedure in this process on a
+// second one made the same way: the same items must be left. The console's run.
+ProgramRun expectSameAsProcedure(const std::function<void(TestMachine&)>& setUp, const std::string& model,
+                                 KeepOptions keep, DWORD exitCode)
+{
+    std::vector<std::string> leftByConsole;
+    ProgramRun run;
+    {
+        TestMachine machine;
+        setUp(machine);
+        run = runProgram("remove " + model + options(keep));
+        leftByConsole = leftOf(machine);
+    }
+    TestMachine machine;
+    setUp(machine);
+    std::string upper = model;
+    CharUpperBuffA(&upper[0], DWORD(upper.size()));
+    runUninstall(machine.fixture, upper, keep);
+    EXPECT_EQ(exitCode, run.exitCode) << run.out << run.err;
+    EXPECT_EQ(leftOf(machine), leftByConsole);
+    return run;
+}
+
+std::string itemName(const MachineItem& item)
+{
+    return item.type == ItemType::key ? "HKLM\\" + item.path : item.type == ItemType::folder ? item.path + "\\" : item.path;
+}
+
+} // namespace
+
+TEST(ConsoleArguments, BadOnesGive87WithTheUsageOnStandardError)
+{
+    const ProgramRun help = runProgram("--help");
+    EXPECT_EQ(0u, help.exitCode);
+    EXPECT_NE(std::string::npos, help.out.find("Exit codes:"));
+    EXPECT_EQ(help.out, runProgram("/?").out);
+    for (const char* arguments : {"", "frobnicate", "remove", "remove T520 --bogus", "remove T520 --log", "list extra",
+                                  "remove T520 T530", "remove T520 --log a --log b"}) {
+        const ProgramRun run = runProgram(arguments);
+        EXPECT_EQ(87u, run.exitCode) << arguments;
+        EXPECT_EQ("", run.out) << arguments;
+        EXPECT_NE(std::string::npos, run.err.find(help.out)) << arguments;
+    }
+}
+
+TEST(ConsoleList, NoneOneOrThreeProductsInCatalogueOrderWithTheirFolders)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    const ProgramRun none = runProgram("list");
+    EXPECT_EQ(0u, none.exitCode);
+    EXPECT_EQ("", none.out);
+    const std::string t540 = machine.fixture.install("T540");
+    EXPECT_EQ(std::vector<std::string>{"T540\tVantorix T540\t" + t540 + "\\"}, lines(runProgram("list").out));
+    const std::string t530 = machine.fixture.install("T530");
+    machine.fixture.install("T520");
+    setValue(uninstallKey("Vantorix T520"), "DisplayIcon", "VXT520.exe");
+    const ProgramRun three = runProgram("list");
+    EXPECT_EQ(0u, three.exitCode);
+    EXPECT_EQ((std::vector<std::string>{"T520\tVantorix T520\t(no installation folder: \"DisplayIcon\" names none: VXT520.exe)",
+                                        "T530\tVantorix T530 Application\t" + t530 + "\\",
+                                        "T540\tVantorix T540\t" + t540 + "\\"}),
+              lines(three.out));
+}
+
+TEST(ConsoleRemove, EachKeepCombinationLeavesWhatTheProcedureLeaves)
+{
+    T5_REQUIRE_SANDBOX();
+    for (int mask = 0; mask < 8; ++mask) {
+        SCOPED_TRACE(mask);
+        const ProgramRun run = expectSameAsProcedure([](TestMachine& machine) { machine.fixture.install("T530MCH"); },
+                                                     "t530mch", KeepOptions{(mask & 1) != 0, (mask & 2) != 0, (mask & 4) != 0},
+                                                     0);
+        EXPECT_EQ("Uninstallation completed !", lines(run.out).at(lines(run.out).size() - 2));
+        EXPECT_EQ("", run.err);
+    }
+}
+
+TEST(ConsoleRemove, ProtectedFoldersAreRefusedExactlyAsInTheGraphicalRun)
+{
+    T5_REQUIRE_SANDBOX();
+    std::string system;
+    const ProgramRun run = expectSameAsProcedure(
+        [&](TestMachine& machine) {
+            machine.fixture.install("T530MCH");
+            system = machine.fixture.systemFolder();
+            machine.fixture.addFile(system + "T5Probe.DAT");
+            setValue(uninstallKey("Vantorix T530 Multichannel"), "DisplayIcon", system + "shell32.dll,3");
+        },
+        "T530MCH", keepNothing, ERROR_INSTALL_FAILURE);
+    EXPECT_EQ((std::vector<std::string>{system + " (memory and data files)", system + " (installation folder)"}),
+              linesAfter(run.out, "refused as protected: "));
+    EXPECT_NE(std::string::npos, run.out.find("Unable to delete the directory \n" + system + "\r\n"));
+}
+
+TEST(ConsoleRemove, AnUnknownOrMissingProductGives1605AndASecondRunGives1618)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    machine.fixture.install("T520");
+    for (const char* arguments : {"remove T999", "remove t530"}) {
+        const ProgramRun run = runProgram(arguments);
+        EXPECT_EQ(1605u, run.exitCode) << arguments;
+        EXPECT_NE("", run.err);
+    }
+    {
+        RemovalMutex otherRun;
+        ASSERT_TRUE(otherRun.isHeld());
+        EXPECT_EQ(1618u, runProgram("remove T520" + removeAll).exitCode);
+    }
+    EXPECT_EQ(machine.fixture.items().size(), machine.fixture.remaining().size());
+
+    // A run whose output is not read stops at its first line, holding the mark.
+    HANDLE reader = nullptr, writer = nullptr;
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    ASSERT_TRUE(CreatePipe(&reader, &writer, &inherit, 1));
+    SetHandleInformation(reader, HANDLE_FLAG_INHERIT, 0);
+    HANDLE first = startProgram("remove T520", writer, writer);
+    CloseHandle(writer);
+    HANDLE mark = nullptr;
+    for (int wait = 0; wait < 1000 && !mark; ++wait, Sleep(10))
+        mark = OpenMutexA(SYNCHRONIZE, FALSE, RemovalMutex::name());
+    CloseHandle(mark);
+    EXPECT_EQ(1618u, runProgram("remove T520").exitCode);
+    char buffer[256];
+    for (DWORD read = 0; ReadFile(reader, buffer, sizeof buffer, &read, nullptr) && read > 0;) {
+    }
+    CloseHandle(reader);
+    DWORD exitCode = 1;
+    WaitForSingleObject(first, 60000);
+    GetExitCodeProcess(first, &exitCode);
+    CloseHandle(first);
+    EXPECT_EQ(0u, exitCode);
+}
+
+TEST(ConsoleDryRun, ChangesNothingAndListsInOrderWhatTheRemovalThenDeletes)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    const std::string folder = machine.fixture.install("T530MCH");
+    machine.fixture.install("T520");
+    machine.fixture.addFile(folder + "\\Sub\\Notes.txt");
+    const std::vector<std::string> before = machineListing(machine.scratch.path());
+    const ProgramRun kept = runProgram("remove T530MCH --dry-run");
+    const ProgramRun dry = runProgram("remove T530MCH --dry-run" + removeAll);
+    EXPECT_EQ(0u, dry.exitCode);
+    EXPECT_EQ(std::vector<std::string>{}, changes(before, machineListing(machine.scratch.path())));
+
+    const std::string log = machine.path("removal.log");
+    EXPECT_EQ(0u, runProgram("remove T530MCH" + removeAll + " --log \"" + log + "\"").exitCode);
+    std::vector<std::string> deleted;
+    for (const std::string& entry : logEntries(log))
+        if (entry.compare(0, 9, "deleted: ") == 0)
+            deleted.push_back(entry.substr(9));
+    EXPECT_EQ(linesAfter(dry.out, "would delete: "), deleted);
+    const std::vector<std::string> keptItems = linesAfter(kept.out, "kept by option: ");
+    for (const MachineItem& item : machine.fixture.items()) {
+        EXPECT_EQ(!machine.fixture.exists(item), contains(deleted, itemName(item))) << item.path;
+        if (item.kind == ItemKind::dataFile && item.productId == 3) {
+            EXPECT_TRUE(contains(keptItems, item.path)) << item.path;
+        }
+    }
+}
+
+TEST(ConsoleLog, EachOutcomeHasATimestampedLineAndRunsAreAppended)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    const std::string folder = machine.fixture.install("T520");
+    const std::string log = machine.path("removal.log");
+    const std::string locked = folder + "\\VXT520.exe";
+    DeleteFileA((folder + "\\VXT520.chm").c_str());
+    {
+        const Lock lock(locked);
+        EXPECT_EQ(1603u, runProgram("remove T520 --no-restart --log \"" + log + "\"").exitCode);
+    }
+    machine.fixture.install("T530");
+    const std::string system = machine.fixture.systemFolder();
+    setValue(uninstallKey("Vantorix T530 Application"), "DisplayIcon", system + "VXT5300.exe");
+    EXPECT_EQ(1603u, runProgram("remove T530 --remove-data --log \"" + log + "\"").exitCode);
+
+    char failure[512] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_SHARING_VIOLATION, 0,
+                   failure, sizeof failure, nullptr);
+    std::string reason = failure;
+    reason.erase(reason.find_last_not_of("\r\n ") + 1);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char today[32];
+    snprintf(today, sizeof today, "%04u-%02u-%02u ", now.wYear, now.wMonth, now.wDay);
+    std::ifstream file(log, std::ios::binary);
+    for (const std::string& line : lines(std::string(std::istreambuf_iterator<char>(file), {})))
+        EXPECT_EQ(today, line.substr(0, 11));
+    const std::vector<std::string> entries = logEntries(log);
+    for (const std::string& expected : std::vector<std::string>{
+             "remove T520: started", "deleted: " + folder + "\\VXT5.chm", "not present: " + folder + "\\VXT520.chm",
+          "failed: " + locked + " (error 32: " + reason + ")",
+          std::string("kept by option: memory and data files (--remove-data not given)"),
+          "remove T520: finished with exit code 1603", "refused as protected: " + system + " (memory and data files)",
+          "remove T530: finished with exit code 1603"})
+        EXPECT_TRUE(contains(entries, expected)) << expected;
+    EXPECT_EQ("remove T520: started", entries.front());
+}
+
+TEST(ConsoleRestart, ALockedFileIsScheduledBeforeItsFolderAndGoesAtTheRestart)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    const std::string folder = machine.fixture.install("T520");
+    const std::string locked = folder + "\\VXT520.exe";
+    const std::string log = machine.path("removal.log");
+    ProgramRun run;
+    {
+        const Lock lock(locked);
+        run = runProgram("remove T520" + removeAll + " --log \"" + log + "\"");
+    }
+    EXPECT_EQ(3010u, run.exitCode) << run.out;
+    const std::vector<std::string> scheduled{locked, folder + "\\"};
+    EXPECT_EQ(scheduled, linesAfter(run.out, "scheduled for restart: "));
+    const std::vector<std::string> entries = logEntries(log);
+    EXPECT_TRUE(contains(entries, "scheduled for restart: " + locked) && contains(entries, "scheduled for restart: " + folder + "\\"));
+    // Files first: the system removes a folder at the start only when it is empty by then.
+    const std::vector<std::string> pending = pendingDeletions();
+    const auto file = std::find(pending.begin(), pending.end(), "\\??\\" + locked);
+    const auto holder = std::find(pending.begin(), pending.end(), "\\??\\" + folder);
+    EXPECT_TRUE(file < holder && holder != pending.end());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(locked.c_str()));
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION restart = {};
+    char command[] = "wineboot.exe -r";
+    ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &restart));
+    WaitForSingleObject(restart.hProcess, 60000);
+    CloseHandle(restart.hThread);
+    CloseHandle(restart.hProcess);
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepNothing));
+}

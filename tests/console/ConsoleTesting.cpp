@@ -1,0 +1,180 @@
+#include "tests/console/ConsoleTesting.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace consoletesting {
+
+namespace {
+
+std::string programPath()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    folder.erase(folder.find_last_of('\\'));
+    return folder.substr(0, folder.find_last_of('\\') + 1) + "VxUninstallCli.exe";
+}
+
+struct OutputFile {
+    OutputFile()
+    {
+        char folder[MAX_PATH] = {};
+        char name[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, folder);
+        GetTempFileNameA(folder, "t5o", 0, name);
+        path = name;
+        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+        handle = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    }
+    ~OutputFile() { DeleteFileA(path.c_str()); }
+    std::string text()
+    {
+        CloseHandle(handle);
+        std::ifstream file(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    }
+    std::string path;
+    HANDLE handle;
+};
+
+bool startsWith(const std::string& text, const std::string& start)
+{
+    return _strnicmp(text.c_str(), start.c_str(), start.size()) == 0;
+}
+
+// Below temp only keep is listed; the folders on the way to it are entered unlisted.
+void listFiles(const std::string& folder, const std::string& temp, const std::string& keep,
+               std::vector<std::string>& listing)
+{
+    WIN32_FIND_DATAA record;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &record);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = record.cFileName;
+        std::string path = folder + "\\" + name;
+        bool listed = !startsWith(path + "\\", temp) || startsWith(path, keep);
+        if (name == "." || name == ".." || !(listed || startsWith(keep, path + "\\")))
+            continue;
+        if (listed)
+            listing.push_back(path + " " + std::to_string(record.dwFileAttributes) + " " +
+                              std::to_string(record.nFileSizeLow) + " " +
+                              std::to_string(record.ftLastWriteTime.dwLowDateTime));
+        if ((record.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            !(record.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            listFiles(path, temp, keep, listing);
+    } while (FindNextFileA(search, &record));
+    FindClose(search);
+}
+
+void listKeys(HKEY parent, const std::string& path, std::vector<std::string>& listing)
+{
+    HKEY key;
+    if (RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return;
+    listing.push_back(path);
+    char name[16384];
+    BYTE data[4096];
+    for (DWORD i = 0;; ++i) {
+        DWORD nameSize = sizeof name, size = sizeof data, type = 0;
+        LONG status = RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &size);
+        if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA)
+            break;
+        listing.push_back(path + " = " + name + " " + std::to_string(type) + " " +
+                          std::string(reinterpret_cast<char*>(data), size < sizeof data ? size : 0));
+    }
+    std::vector<std::string> children;
+    for (DWORD i = 0;; ++i) {
+        DWORD nameSize = sizeof name;
+        if (RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        children.push_back(name);
+    }
+    RegCloseKey(key);
+    for (const std::string& child : children)
+        if (child.rfind("T5RegistryKeyTest-", 0) != 0)
+            listKeys(parent, path.empty() ? child : path + "\\" + child, listing);
+}
+
+} // namespace
+
+HANDLE startProgram(const std::string& arguments, HANDLE out, HANDLE err)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    const std::string program = programPath();
+    std::string line = "\"" + program + "\" " + arguments;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &startup, &process))
+        return nullptr;
+    CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+ProgramRun runProgram(const std::string& arguments)
+{
+    OutputFile out, err;
+    ProgramRun run;
+    run.exitCode = 0xFFFFFFFF;
+    if (HANDLE process = startProgram(arguments, out.handle, err.handle)) {
+        WaitForSingleObject(process, 120000);
+        GetExitCodeProcess(process, &run.exitCode);
+        CloseHandle(process);
+    }
+    run.out = out.text();
+    run.err = err.text();
+    return run;
+}
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> result;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
+        result.push_back(line.empty() || line.back() != '\r' ? line : line.substr(0, line.size() - 1));
+    return result;
+}
+
+std::vector<std::string> linesAfter(const std::string& text, const std::string& prefix)
+{
+    std::vector<std::string> result;
+    for (const std::string& line : lines(text))
+        if (line.compare(0, prefix.size(), prefix) == 0)
+            result.push_back(line.substr(prefix.size()));
+    return result;
+}
+
+std::vector<std::string> machineListing(const std::string& keep)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    std::vector<std::string> listing;
+    listFiles("C:", temp, keep, listing);
+    listKeys(HKEY_LOCAL_MACHINE, "", listing);
+    return listing;
+}
+
+std::vector<std::string> changes(std::vector<std::string> before, std::vector<std::string> after)
+{
+    std::sort(before.begin(), before.end());
+    std::sort(after.begin(), after.end());
+    std::vector<std::string> gone, added, result;
+    std::set_difference(before.begin(), before.end(), after.begin(), after.end(), std::back_inserter(gone));
+    std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::back_inserter(added));
+    for (const std::string& entry : gone)
+        result.push_back("- " + entry);
+    for (const std::string& entry : added)
+        result.push_back("+ " + entry);
+    result.resize(std::min<size_t>(result.size(), 20));
+    return result;
+}
+
+} // namespace consoletesting

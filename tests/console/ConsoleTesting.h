@@ -1,0 +1,35 @@
+// Shared by the console program's tests: the built program run as a process of
+// its own, and listings of the machine to compare before and after.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace consoletesting {
+
+struct ProgramRun {
+    DWORD exitCode = 0;
+    std::string out;
+    std::string err;
+};
+
+// Runs VxUninstallCli.exe with the arguments and waits for it.
+ProgramRun runProgram(const std::string& arguments);
+// Starts it writing to out and err (inheritable handles); its process handle,
+// null when it could not be started.
+HANDLE startProgram(const std::string& arguments, HANDLE out, HANDLE err);
+// The text's lines without their CR LF.
+std::vector<std::string> lines(const std::string& text);
+// The lines of text that begin with prefix, without it.
+std::vector<std::string> linesAfter(const std::string& text, const std::string& prefix);
+
+// Every file and folder of drive C: with attributes, size and time of writing,
+// and every key below HKEY_LOCAL_MACHINE with its values; other tests' scratch
+// (the temporary folder outside keep, their own keys) is left out.
+std::vector<std::string> machineListing(const std::string& keep);
+// Entries only in before ("- ...") and only in after ("+ ..."), at most 20.
+std::vector<std::string> changes(std::vector<std::string> before, std::vector<std::string> after);
+
+} // namespace consoletesting
