@@ -1,0 +1,78 @@
+// "remove T520" of the console program, every "Keep" option off, on a T520 whose
+// installation folder holds 10,000 data files, against the graphical procedure
+// (the same run with its message-box reporter's work counted instead); then the
+// same command with --log against it without. Both in this process, so that the
+// figures are the work and not the start of a process.
+#include "app/UninstallRun.h"
+#include "bench/Stopwatch.h"
+#include "bench/UninstallMachine.h"
+#include "console/ConsoleProgram.h"
+#include "console/ConsoleStream.h"
+
+#include <algorithm>
+
+namespace {
+
+// The console's output goes nowhere, as in a deployment script that ignores it.
+class Discarded {
+public:
+    Discarded() : handle(CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    ~Discarded() { CloseHandle(handle); }
+    HANDLE handle;
+};
+
+double timeProcedure(int round, bool& ok)
+{
+    const std::string folder = benchDataFolder("procedure", round);
+    MachineFixture machine(benchLayout("procedure", round));
+    machine.install("T520", folder);
+    CountingReporter reporter;
+    Stopwatch watch;
+    UninstallRun(machine.product("T520"), KeepOptions{false, false, false}, reporter).run();
+    double elapsed = watch.milliseconds();
+    ok = ok && reporter.failures == 0 && allGone(machine, folder);
+    return elapsed;
+}
+
+double timeConsole(const std::string& side, int round, bool withLog, bool& ok)
+{
+    const std::string folder = benchDataFolder(side, round);
+    MachineFixture machine(benchLayout(side, round));
+    machine.install("T520", folder);
+    const std::string log = temporaryFolder() + "t5bench-console.log";
+    std::vector<String> arguments{"remove", "T520", "--remove-data", "--remove-shared", "--remove-plugins"};
+    if (withLog) {
+        arguments.push_back("--log");
+        arguments.push_back(log.c_str());
+    }
+    Discarded nowhere;
+    ConsoleStream out(nowhere.handle);
+    ConsoleStream err(nowhere.handle);
+    Stopwatch watch;
+    int exitCode = runConsoleProgram(arguments, out, err);
+    out.flush();
+    double elapsed = watch.milliseconds();
+    ok = ok && exitCode == 0 && allGone(machine, folder);
+    DeleteFileA(log.c_str());
+    return elapsed;
+}
+
+} // namespace
+
+int main()
+{
+    if (benchDataFolder("console", 0).empty())
+        return 1;
+    bool ok = true;
+    double procedure = 1e30, console = 1e30, logged = 1e30;
+    for (int round = 0; round < uninstallRounds; ++round) {
+        procedure = std::min(procedure, timeProcedure(round, ok));
+        console = std::min(console, timeConsole("console", round, false, ok));
+        logged = std::min(logged, timeConsole("logged", round, true, ok));
+    }
+    std::printf("everything removed, exit code 0: %s (best of %d interleaved rounds below)\n", ok ? "yes" : "NO",
+                uninstallRounds);
+    reportFigure("console remove of a T520 with 10,000 data files", "the graphical procedure", console, procedure, 1.05);
+    reportFigure("the same with --log", "without", logged, console, 1.05);
+    return ok ? 0 : 1;
+}
