@@ -99,12 +99,16 @@ TEST(StringBounds, AtAndMidStayInsideTheText)
     EXPECT_EQ(s.mid(1, -5).length(), 0);
 }
 
+// A negative start searches find's whole text but leaves findLast nothing to try.
 TEST(StringBounds, FindAndFindLastStayInsideTheText)
 {
     String s("abcabc");
     EXPECT_EQ(s.find("bc"), 1);
     EXPECT_EQ(s.find("bc", INT_MAX), -1);
-    EXPECT_EQ(s.find("bc", -4), -1);
+    EXPECT_EQ(s.find("a", -5), 0);
+    EXPECT_EQ(s.find("bc", -1), 1);
+    EXPECT_EQ(s.find("c", INT_MIN), 2);
+    EXPECT_EQ(s.find("", -1), 0);
     EXPECT_EQ(s.find("abcabcx"), -1);
     EXPECT_EQ(s.find("", 6), 6);
     EXPECT_EQ(s.find("", 7), -1);
