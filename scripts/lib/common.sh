@@ -98,3 +98,18 @@ wine_stop() {
   wineserver -w >/dev/null 2>&1 || true
 }
 
+# wine_keep_desktop PROGRAM: starts the prefix's desktop process through
+# PROGRAM (tests/tools/KeepDesktop.cpp), which stays a user of it until the
+# server is stopped, and waits until it says the desktop is up.
+wine_keep_desktop() {
+  local ready="$WINEPREFIX/.t5-desktop"
+  rm -f "$ready"
+  wine "$1" </dev/null >"$ready" 2>/dev/null &
+  local tries
+  for tries in $(seq 600); do
+    grep -q ready "$ready" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  log "the Wine desktop did not start"
+  return 1
+}
