@@ -11,16 +11,17 @@ const size_t gathered = 64 * 1024;
 LogFile::~LogFile()
 {
     flush();
-    if (isOpen())
-        CloseHandle(handle);
 }
 
 bool LogFile::open(const String& path)
 {
     // FILE_APPEND_DATA without FILE_WRITE_DATA: every write lands at the end,
     // even with another run appending to the same file.
-    handle = CreateFileA(path.cStr(), FILE_APPEND_DATA | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileA(path.cStr(), FILE_APPEND_DATA | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD error = GetLastError();
+    file.reset(handle);
+    SetLastError(error);
     return isOpen();
 }
 
@@ -45,6 +46,6 @@ void LogFile::flush()
     if (pending.empty() || !isOpen())
         return;
     DWORD written = 0;
-    WriteFile(handle, pending.data(), static_cast<DWORD>(pending.size()), &written, nullptr);
+    WriteFile(file.get(), pending.data(), static_cast<DWORD>(pending.size()), &written, nullptr);
     pending.clear();
 }

@@ -3,15 +3,15 @@
 // when asked, when many are waiting and when the log is closed.
 #pragma once
 
+#include "foundation/KernelHandle.h"
 #include "foundation/String.h"
-
-#include <windows.h>
 
 #include <string>
 
 class LogFile {
 public:
     LogFile() = default;
+    // Writes what is still gathered.
     ~LogFile();
     LogFile(const LogFile&) = delete;
     LogFile& operator=(const LogFile&) = delete;
@@ -19,12 +19,12 @@ public:
     // Opens or creates the file for appending; others may read and append too.
     // False, with the system's error from GetLastError, when it cannot be.
     bool open(const String& path);
-    bool isOpen() const { return handle != INVALID_HANDLE_VALUE; }
+    bool isOpen() const { return file.isOpen(); }
     // One line, "YYYY-MM-DD hh:mm:ss.mmm " before text; nothing when not open.
     void writeLine(const String& text);
     void flush();
 
 private:
-    HANDLE handle = INVALID_HANDLE_VALUE;
+    KernelHandle file;
     std::string pending;
 };

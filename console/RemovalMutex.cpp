@@ -4,10 +4,10 @@
 // owner means another run. One that a run left without releasing it, by ending
 // abruptly, is taken over. One this process may not open (made by another
 // user) counts as held.
-RemovalMutex::RemovalMutex() : handle(CreateMutexA(nullptr, FALSE, name())), held(false)
+RemovalMutex::RemovalMutex() : handle(CreateMutexA(nullptr, FALSE, name()))
 {
-    if (handle != nullptr) {
-        DWORD wait = WaitForSingleObject(handle, 0);
+    if (handle.isOpen()) {
+        DWORD wait = WaitForSingleObject(handle.get(), 0);
         held = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
     }
 }
@@ -15,7 +15,5 @@ RemovalMutex::RemovalMutex() : handle(CreateMutexA(nullptr, FALSE, name())), hel
 RemovalMutex::~RemovalMutex()
 {
     if (held)
-        ReleaseMutex(handle);
-    if (handle != nullptr)
-        CloseHandle(handle);
+        ReleaseMutex(handle.get());
 }

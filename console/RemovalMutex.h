@@ -2,7 +2,7 @@
 // so that a second removal started meanwhile stops before changing anything.
 #pragma once
 
-#include <windows.h>
+#include "foundation/KernelHandle.h"
 
 class RemovalMutex {
 public:
@@ -18,6 +18,6 @@ public:
     bool isHeld() const { return held; }
 
 private:
-    HANDLE handle;
-    bool held;
+    KernelHandle handle;
+    bool held = false;
 };
