@@ -15,8 +15,6 @@
 
 namespace {
 
-int shiftHeldFlag = 0;
-
 std::unordered_set<const Window*>& liveWindows()
 {
     static std::unordered_set<const Window*> windows;
@@ -158,16 +156,12 @@ void Window::onMouseMove(WPARAM flags, int x, int y)
 
 void Window::onKeyDown(WPARAM key, LPARAM flags)
 {
-    if (key == VK_SHIFT)
-        shiftHeldFlag = 1;
     LifeGuard life(*this);
     keyDownListeners.invoke(listeners, life, this, key, flags);
 }
 
 void Window::onKeyUp(WPARAM key, LPARAM flags)
 {
-    if (key == VK_SHIFT)
-        shiftHeldFlag = 0;
     LifeGuard life(*this);
     keyUpListeners.invoke(listeners, life, this, key, flags);
 }
@@ -184,7 +178,7 @@ void Window::onChar(WPARAM* key, LPARAM flags)
     if (!target)
         target = handle();
     *key = 0;
-    SendMessageA(target, TKM_TABNEXT, static_cast<WPARAM>(shiftHeldFlag), reinterpret_cast<LPARAM>(handle()));
+    SendMessageA(target, TKM_TABNEXT, static_cast<WPARAM>(shiftHeld()), reinterpret_cast<LPARAM>(handle()));
 }
 
 LRESULT Window::onCommand(WPARAM)
@@ -512,7 +506,9 @@ bool Window::exists(const Window* window)
 
 int Window::shiftHeld()
 {
-    return shiftHeldFlag;
+    // The key state that came with the message being handled: a flag kept from
+    // key messages misses a Shift released with Alt held or in another window.
+    return GetKeyState(VK_SHIFT) < 0 ? 1 : 0;
 }
 
 void Window::removeListeners(const void* owner)

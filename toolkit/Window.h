@@ -183,7 +183,7 @@ public:
     // travelled in posted messages.
     static bool exists(const Window* window);
 
-    // Set by a VK_SHIFT key-down reaching any window, cleared by its key-up.
+    // 1 while Shift is down by the key state of the message being handled.
     static int shiftHeld();
 
     template <typename Owner>

@@ -256,7 +256,9 @@ LRESULT WindowDispatch::privateMessage(Window& w, UINT message, WPARAM wparam, L
 {
     switch (message) {
     case TKM_ACTIVATE:
-        w.active = wparam != 0;
+        // A minimise arrives as WA_INACTIVE with the minimised flag in the high
+        // word; only the low word tells whether the window is active.
+        w.active = LOWORD(wparam) != WA_INACTIVE;
         w.broadcast(TKM_ACTIVATE, wparam, handleParameter(w));
         break;
     case TKM_FOCUSCHILD:
