@@ -62,7 +62,8 @@ Window::Window(const char* caption, DWORD style, DWORD extendedStyle, int x, int
       outerHeight(0),
       innerWidth(0),
       innerHeight(0),
-      paintWparam(0)
+      paintWparam(0),
+      ownedPopups(0)
 {
     setClassTag(ClassTag::Window);
     liveWindows().insert(this);
@@ -76,6 +77,8 @@ Window::Window(const char* caption, DWORD style, DWORD extendedStyle, int x, int
         setParentWindow(owner, joins ? 1 : 0);
         if (joins)
             owner->addChild(this);
+        else
+            ++owner->ownedPopups;
         disabled = !owner->isEnabled();
         borderPens.reset(owner->borderWidth());
     } else {
@@ -88,6 +91,9 @@ Window::Window(const char* caption, DWORD style, DWORD extendedStyle, int x, int
 Window::~Window()
 {
     markDestroying();
+    deleteOwnedPopups();
+    if (parent() && !inParentRing())
+        --parent()->ownedPopups;
     unregisterTooltip();
     liveWindows().erase(this);
     WindowLooks::releaseAll(*this);
@@ -306,6 +312,25 @@ void Window::removeChild(Component* child)
         first = nullptr;
     child->setNextSibling(nullptr);
     child->setPrevSibling(nullptr);
+}
+
+// A popup owned by a child control has the top-level ancestor as its real
+// owner and would outlive this window, keeping a pointer to it as its parent:
+// it goes with this window instead, as owned windows go with their owner.
+void Window::deleteOwnedPopups()
+{
+    while (ownedPopups > 0) {
+        Window* popup = nullptr;
+        for (const Window* w : liveWindows()) {
+            if (w->parent() == this && !w->inParentRing()) {
+                popup = const_cast<Window*>(w);
+                break;
+            }
+        }
+        if (!popup)
+            break;
+        delete popup;
+    }
 }
 
 void Window::broadcast(UINT message, WPARAM wparam, LPARAM lparam)

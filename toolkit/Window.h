@@ -224,10 +224,12 @@ protected:
     void setModalResult(int result) { modalValue = result; }
 
 private:
+    friend class Component;
     friend class WindowDispatch;
     friend class WindowLooks;
 
     void unregisterTooltip();
+    void deleteOwnedPopups();
 
     Window* focused;
     Window* first;
@@ -263,6 +265,8 @@ private:
     int innerWidth;
     int innerHeight;
     WPARAM paintWparam;
+    // Popups that name this window as parent without being in its ring.
+    int ownedPopups;
     ListLock listeners;
     TimerListeners timerListeners;
     MouseListeners leftButtonDownListeners;
