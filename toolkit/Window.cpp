@@ -63,7 +63,8 @@ Window::Window(const char* caption, DWORD style, DWORD extendedStyle, int x, int
       innerWidth(0),
       innerHeight(0),
       paintWparam(0),
-      ownedPopups(0)
+      ownedPopups(0),
+      keyboardFocus(0)
 {
     setClassTag(ClassTag::Window);
     liveWindows().insert(this);
@@ -359,7 +360,10 @@ void Window::getClientRect(RECT& r)
 
 void Window::invalidate()
 {
-    InvalidateRect(handle(), nullptr, TRUE);
+    // A hidden window is painted whole when it is shown, and asking the
+    // server to invalidate it costs a round trip under Wine for nothing.
+    if (IsWindowVisible(handle()))
+        InvalidateRect(handle(), nullptr, TRUE);
 }
 
 void Window::redraw()

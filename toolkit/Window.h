@@ -176,6 +176,9 @@ public:
     // Nothing happens when the child is not in the ring.
     void removeChild(Component* child);
     int isActive() const { return active; }
+    // Whether this window holds the keyboard focus, as its WM_SETFOCUS and
+    // WM_KILLFOCUS told it: GetFocus asks the server, which painting cannot afford.
+    int hasKeyboardFocus() const { return keyboardFocus; }
     HCURSOR cursor() const { return cursorHandle; }
     WPARAM paintArgument() const { return paintWparam; }
 
@@ -267,6 +270,7 @@ private:
     WPARAM paintWparam;
     // Popups that name this window as parent without being in its ring.
     int ownedPopups;
+    int keyboardFocus;
     ListLock listeners;
     TimerListeners timerListeners;
     MouseListeners leftButtonDownListeners;

@@ -38,9 +38,11 @@ LRESULT WindowDispatch::dispatch(Window& w, UINT message, WPARAM wparam, LPARAM 
         SendMessageA(w.handle(), TKM_ACTIVATE, wparam, handleParameter(w));
         break;
     case WM_SETFOCUS:
+        w.keyboardFocus = 1;
         focusArrived(w);
         break;
     case WM_KILLFOCUS:
+        w.keyboardFocus = 0;
         w.onFocus(0);
         if (life.alive() && w.active)
             SendMessageA(w.handle(), TKM_FOCUSCHILD, 0, handleParameter(w));
