@@ -84,7 +84,7 @@ void DropDownList::drawText(HDC dc, RECT rect, const char* caption, int length)
     Control::drawText(dc, rect, caption, length);
     // The button holds the focus for the whole control; without its own frame
     // the face shows where the keyboard is.
-    if (GetFocus() == toggle_->handle() && !toggle_->hasFocusFrame())
+    if (toggle_->hasKeyboardFocus() && !toggle_->hasFocusFrame())
         drawFocusFrame(dc, rect);
 }
 

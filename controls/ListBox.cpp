@@ -1,17 +1,20 @@
 #include "controls/ListBox.h"
 
 #include <climits>
+#include <cstring>
 
+#include "controls/FontSelection.h"
 #include "controls/OwnedGdiObject.h"
 #include "toolkit/ClassTags.h"
 #include "toolkit/LifeGuard.h"
-#include "toolkit/SelectGuard.h"
 
 namespace {
 
 const DWORD childStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP;
 const DWORD popupStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 const int scrollBarWidth = 20;
+// Left margin of the item texts.
+const int textMargin = 2;
 // No click recorded yet, or the last one already made a double click.
 const int noRow = INT_MIN;
 
@@ -418,6 +421,8 @@ void ListBox::onSize()
 void ListBox::setFont(HFONT font)
 {
     Control::setFont(font);
+    if (items_)
+        items_->forgetWidths();
     if (scrollBar_)
         scrollBar_->setPageSize(visibleRows());
 }
@@ -432,15 +437,20 @@ LRESULT ListBox::onPaint(HDC dc)
         content.right -= scrollBar_->width();
     LifeGuard life(*this);
     {
-        SelectGuard font(dc, this->font() ? static_cast<HGDIOBJ>(this->font()) : GetStockObject(SYSTEM_FONT));
+        FontSelection font(dc, fontOrSystem(this->font()));
         const int mode = SetBkMode(dc, TRANSPARENT);
         const COLORREF text = GetTextColor(dc);
+        const COLORREF back = GetBkColor(dc);
+        const bool enabled = isEnabled() != 0;
+        const RowColours colours = {enabled ? textColour() : disabledTextColour(),
+                                    enabled ? selectedTextColour_ : disabledTextColour(), faceColour(),
+                                    selectionColour_};
         const int height = rowHeight();
         const std::int64_t last = std::int64_t(firstVisibleRow()) + scrollBar_->pageSize() + 1;
         int top = content.top;
         for (int i = firstVisibleRow(); i <= last && i < count() && top < content.bottom; ++i, top += height) {
             const RECT row = {content.left, top, content.right, top + height < content.bottom ? top + height : content.bottom};
-            paintRow(dc, row, i);
+            paintRow(dc, row, i, colours);
             if (!life.alive())
                 return 0;
         }
@@ -449,6 +459,7 @@ LRESULT ListBox::onPaint(HDC dc)
             FillRect(dc, &rest, faceBrush());
         }
         SetTextColor(dc, text);
+        SetBkColor(dc, back);
         SetBkMode(dc, mode);
     }
     RECT client;
@@ -461,23 +472,35 @@ LRESULT ListBox::onPaint(HDC dc)
     return Window::onPaint(dc);
 }
 
-void ListBox::paintRow(HDC dc, const RECT& row, int index)
+void ListBox::paintRow(HDC dc, const RECT& row, int index, const RowColours& colours)
 {
     int ownDrawing = 1;
     LifeGuard life(*this);
     if (!drawListeners_.invoke(listenerLock(), life, this, dc, row, index, &ownDrawing) || !ownDrawing || !items_)
         return;
-    const ListItem* item = items_->item(index);
+    ListItem* item = items_->item(index);
     const bool selected = (item->flags & ListItem::selectedFlag) != 0;
-    COLORREF text = selected ? selectedTextColour_ : textColour();
-    if (!isEnabled())
-        text = disabledTextColour();
+    const COLORREF background = selected ? colours.selection : colours.face;
+    SetTextColor(dc, selected ? colours.selectedText : colours.text);
+    const int length = static_cast<int>(std::strlen(item->text));
+    if (item->width < 0) {
+        SIZE extent = {0, 0};
+        GetTextExtentPoint32A(dc, item->text, length, &extent);
+        item->width = extent.cx;
+    }
+    // A text that fits needs no ellipsis: one opaque, clipped output fills the
+    // row and writes the text where the left margin of 2 puts it.
+    if (row.left + textMargin + item->width <= row.right) {
+        SetBkColor(dc, background);
+        ExtTextOutA(dc, row.left + textMargin, row.top, ETO_OPAQUE | ETO_CLIPPED, &row, item->text,
+                    static_cast<UINT>(length), nullptr);
+        return;
+    }
     {
-        const OwnedGdiObject<HBRUSH> brush(CreateSolidBrush(selected ? selectionColour_ : faceColour()));
+        const OwnedGdiObject<HBRUSH> brush(CreateSolidBrush(background));
         FillRect(dc, &row, brush.get());
     }
-    SetTextColor(dc, text);
-    DRAWTEXTPARAMS margins = {sizeof(DRAWTEXTPARAMS), 0, 2, 0, 0};
+    DRAWTEXTPARAMS margins = {sizeof(DRAWTEXTPARAMS), 0, textMargin, 0, 0};
     RECT r = row;
-    DrawTextExA(dc, item->text, -1, &r, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS, &margins);
+    DrawTextExA(dc, item->text, length, &r, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS, &margins);
 }

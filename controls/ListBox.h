@@ -97,7 +97,14 @@ private:
     void itemsChangedFrom(int index);
     void bringIntoView(int index);
     void pressMultiple(WPARAM flags, int row);
-    void paintRow(HDC dc, const RECT& row, int index);
+    // The colours of one paint, decided once for all its rows.
+    struct RowColours {
+        COLORREF text;
+        COLORREF selectedText;
+        COLORREF face;
+        COLORREF selection;
+    };
+    void paintRow(HDC dc, const RECT& row, int index, const RowColours& colours);
     // Selects the item at target clamped to the items, for the keys.
     void selectClamped(std::int64_t target);
 

@@ -22,6 +22,7 @@ ListItem* ListItem::make(const char* text)
     item->text = reinterpret_cast<char*>(item + 1);
     std::memcpy(item->text, text, length + 1);
     item->flags = 0;
+    item->width = -1;
     return item;
 }
 
@@ -53,6 +54,12 @@ bool ListItemArray::replace(int index, ListItem* replacement)
     ListItem::destroy(item(index));
     slots()[index] = replacement;
     return true;
+}
+
+void ListItemArray::forgetWidths()
+{
+    for (int i = 0; i < count(); ++i)
+        item(i)->width = -1;
 }
 
 bool ListItemArray::insertItem(ListItem* newItem, int index)

@@ -14,6 +14,8 @@ struct ListItem {
 
     char* text;
     std::uint32_t flags;
+    // Width of the text in the list's font, or -1 until it is measured.
+    int width;
 };
 
 // Owns its items: removing one or clearing the array frees them.
@@ -31,4 +33,6 @@ public:
     bool replace(int index, ListItem* item);
     // false, with the item not taken, when the array is full.
     bool insertItem(ListItem* item, int index);
+    // Every text is measured again at its next paint.
+    void forgetWidths();
 };
