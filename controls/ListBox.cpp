@@ -413,7 +413,8 @@ void ListBox::onMouseWheel(DWORD packedWheel, Window*)
 void ListBox::onSize()
 {
     LifeGuard life(*this);
-    updateRange();
+    if (scrollBar_)
+        updateRange();
     if (life.alive())
         Control::onSize();
 }
