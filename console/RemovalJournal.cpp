@@ -54,14 +54,15 @@ const char* outcomeWord(ItemOutcome outcome, bool dryRun)
     return "";
 }
 
-// A message on one line: the path that the window shows under the text follows it.
-String oneLine(const String& text)
+// The message with each of its line breaks as lineBreak: on one line of the log
+// (""), the path that the window shows under the text follows it.
+String withLineBreaks(const String& text, const char* lineBreak)
 {
-    String line;
-    for (int i = 0; i < text.length(); ++i)
-        if (text.at(i) != '\n')
-            line += String(&text.cStr()[i], 1);
-    return line;
+    String result;
+    int start = 0;
+    for (int end = text.find("\n"); end >= 0; start = end + 1, end = text.find("\n", start))
+        result += text.mid(start, end - start) + lineBreak;
+    return result + text.mid(start, text.length() - start);
 }
 
 } // namespace
@@ -87,10 +88,11 @@ RemovalJournal::RemovalJournal(ConsoleStream& out, LogFile& log, ProgressLine& p
 
 void RemovalJournal::showMessage(const String& text)
 {
-    log.writeLine("message: " + oneLine(text));
+    String line = "message: " + withLineBreaks(text, "");
+    log.writeLine(line);
     if (out.isConsole())
         progress.hide();
-    out.writeLine(dryRun ? "message: " + oneLine(text) : text);
+    out.writeLine(dryRun ? line : withLineBreaks(text, "\r\n"));
 }
 
 void RemovalJournal::stepSkipped(UninstallStep step, SkipReason reason)

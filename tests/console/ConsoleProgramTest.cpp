@@ -168,7 +168,7 @@ TEST(ConsoleRemove, ProtectedFoldersAreRefusedExactlyAsInTheGraphicalRun)
         "T530MCH", keepNothing, ERROR_INSTALL_FAILURE);
     EXPECT_EQ((std::vector<std::string>{system + " (memory and data files)", system + " (installation folder)"}),
               linesAfter(run.out, "refused as protected: "));
-    EXPECT_NE(std::string::npos, run.out.find("Unable to delete the directory \n" + system + "\r\n"));
+    EXPECT_NE(std::string::npos, run.out.find("Unable to delete the directory \r\n" + system + "\r\n"));
 }
 
 TEST(ConsoleRemove, AnUnknownOrMissingProductGives1605AndASecondRunGives1618)
