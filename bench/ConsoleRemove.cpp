@@ -72,7 +72,8 @@ int main()
     }
     std::printf("everything removed, exit code 0: %s (best of %d interleaved rounds below)\n", ok ? "yes" : "NO",
                 uninstallRounds);
-    reportFigure("console remove of a T520 with 10,000 data files", "the graphical procedure", console, procedure, 1.05);
+    reportFigure("console remove of a T520 with 10,000 data files", "the graphical procedure", console, procedure,
+                 1.05);
     reportFigure("the same with --log", "without", logged, console, 1.05);
     return ok ? 0 : 1;
 }
