@@ -1,6 +1,7 @@
 #include "foundation/FileSystem.h"
 
 #include "foundation/FindHandle.h"
+#include "foundation/PathText.h"
 #include "foundation/PointerArray.h"
 #include "foundation/StringList.h"
 
@@ -20,7 +21,7 @@ bool findFirst(const String& path, WIN32_FIND_DATAA& record)
 template <typename Visit>
 bool forEachEntry(const String& path, Visit visit)
 {
-    String pattern = path.at(path.length() - 1) == '\\' ? path + "*" : path + "\\*";
+    String pattern = endsWithBackslash(path) ? path + "*" : path + "\\*";
     WIN32_FIND_DATAA record;
     FindHandle search(pattern.cStr(), record);
     if (!search.isOpen())
@@ -42,14 +43,6 @@ bool isLink(DWORD attributes)
     return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
-String withoutTrailingBackslashes(const String& path)
-{
-    int end = path.length();
-    while (end > 0 && path.at(end - 1) == '\\')
-        --end;
-    return end == path.length() ? path : path.mid(0, end);
-}
-
 // A drive ("C:"), a share ("\\server\share") or nothing at all, once trailing
 // backslashes are gone.
 bool isRootForm(const String& trimmed)
@@ -58,10 +51,13 @@ bool isRootForm(const String& trimmed)
         return true;
     if (trimmed.at(0) != '\\' || trimmed.at(1) != '\\')
         return false;
+    // Components are counted at the character after each backslash character.
     int components = 0;
-    for (int i = 2; i < trimmed.length(); ++i)
-        if (trimmed.at(i) != '\\' && (trimmed.at(i - 1) == '\\'))
+    for (int separator = findBackslash(trimmed, 2); separator >= 0; separator = findBackslash(trimmed, separator + 1))
+        if (trimmed.at(separator + 1) != '\\' && trimmed.at(separator + 1) != '\0')
             ++components;
+    if (trimmed.at(2) != '\\')
+        ++components;
     return components <= 2;
 }
 
@@ -125,7 +121,7 @@ bool createFolderPath(String path)
 {
     int position = path.find(":\\", 0) + 1;
     for (;;) {
-        int separator = path.find("\\", position + 1);
+        int separator = findBackslash(path, position + 1);
         if (separator < 0)
             break;
         CreateDirectoryA(path.mid(0, separator).cStr(), nullptr);
@@ -172,15 +168,21 @@ bool namesDriveRoot(String path)
 {
     if (isRootForm(withoutTrailingBackslashes(path)))
         return true;
+    String full = fullPathName(path);
+    return full.length() == 0 || isRootForm(withoutTrailingBackslashes(full));
+}
+
+String fullPathName(String path)
+{
     DWORD needed = GetFullPathNameA(path.cStr(), 0, nullptr, nullptr);
     if (needed == 0)
-        return true;
+        return String("");
     String full(static_cast<int>(needed));
     DWORD written = GetFullPathNameA(path.cStr(), static_cast<DWORD>(full.capacity()), full.cStr(), nullptr);
     if (written == 0 || written >= static_cast<DWORD>(full.capacity()))
-        return true;
+        return String("");
     full.syncLength();
-    return isRootForm(withoutTrailingBackslashes(full));
+    return full;
 }
 
 String currentFolder()

@@ -40,5 +40,9 @@ bool deleteFolderTree(String path);
 // a drive or share ("", "\\", "C:", "C:\\", "C:\\dir\\..", "\\\\server\\share\\").
 bool namesDriveRoot(String path);
 
+// path made absolute against the current folder, with "." and ".." resolved;
+// empty when the system cannot resolve it.
+String fullPathName(String path);
+
 // The process's current folder.
 String currentFolder();

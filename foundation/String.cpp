@@ -1,5 +1,7 @@
 #include "foundation/String.h"
 
+#include "foundation/PathText.h"
+
 #include <windows.h>
 
 #include <cmath>
@@ -328,18 +330,16 @@ String String::toUpper() const
 
 String String::folderPart() const
 {
-    for (uint32_t i = data_->length; i > 0; --i)
-        if (data_->text[i - 1] == '\\')
-            return String(data_->text, static_cast<int>(i - 1));
-    return String("");
+    int separator = lastBackslash(*this);
+    return separator < 0 ? String("") : String(data_->text, separator);
 }
 
 String String::fileName() const
 {
-    for (uint32_t i = data_->length; i > 0; --i)
-        if (data_->text[i - 1] == '\\')
-            return String(data_->text + i, static_cast<int>(data_->length - i));
-    return *this;
+    int separator = lastBackslash(*this);
+    if (separator < 0)
+        return *this;
+    return String(data_->text + separator + 1, static_cast<int>(data_->length) - separator - 1);
 }
 
 String String::extension() const

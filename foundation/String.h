@@ -56,9 +56,10 @@ public:
     String mid(int start, int count) const;
     String toLower() const;
     String toUpper() const;
-    // Text before the last backslash, or empty when there is none.
+    // Text before the last backslash, or empty when there is none. Backslash means
+    // a whole character: the second byte of a double-byte character never counts.
     String folderPart() const;
-    // Text after the last backslash, or the whole text when there is none.
+    // Text after the last backslash character, or the whole text when there is none.
     String fileName() const;
     // Text after the last full stop, or empty when there is none.
     String extension() const;

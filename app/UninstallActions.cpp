@@ -1,0 +1,44 @@
+#include "app/UninstallActions.h"
+
+#include "foundation/FileSystem.h"
+#include "foundation/RegistryKey.h"
+
+#include <windows.h>
+
+// The system's own answer is taken where it gives one: success, or "not found".
+// Only another failure (locked, read-only, a folder of that name, a path the ANSI
+// calls cannot take) needs a second look, which under Wine would read the whole
+// folder for every name.
+bool deleteFileAndCheck(const String& path)
+{
+    if (DeleteFileA(path.cStr()))
+        return true;
+    DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        return true;
+    DWORD attributes = GetFileAttributesA(path.cStr());
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+bool UninstallActions::deleteFile(const String& path)
+{
+    return deleteFileAndCheck(path);
+}
+
+bool UninstallActions::deleteFolderTree(const String& path)
+{
+    return ::deleteFolderTree(path);
+}
+
+void UninstallActions::removeEmptyFolder(const String& path)
+{
+    RemoveDirectoryA(path.cStr());
+}
+
+void UninstallActions::deleteKeyTree(RegistryKey& key, const String&, const String& name)
+{
+    key.deleteTree(name);
+}

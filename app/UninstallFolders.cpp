@@ -1,0 +1,96 @@
+#include "app/UninstallFolders.h"
+
+#include "foundation/PathText.h"
+
+#include <windows.h>
+
+namespace {
+
+bool isDigit(char ch)
+{
+    return ch >= '0' && ch <= '9';
+}
+
+// The value without a trailing ",number" or ",-number"; a comma cannot be the
+// second byte of a double-byte character.
+String withoutIconIndex(const String& value)
+{
+    int end = value.length();
+    while (end > 0 && isDigit(value.at(end - 1)))
+        --end;
+    if (end < value.length() && end > 0 && value.at(end - 1) == '-')
+        --end;
+    if (end < value.length() && end > 0 && value.at(end - 1) == ',')
+        return value.mid(0, end - 1);
+    return value;
+}
+
+String withoutQuotes(const String& value)
+{
+    int last = value.length() - 1;
+    if (last >= 1 && value.at(0) == '"' && value.at(last) == '"')
+        return value.mid(1, last - 1);
+    return value;
+}
+
+bool isLetter(char ch)
+{
+    return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
+}
+
+// \\server\share: two names, neither of them the "." or "?" of a device path.
+bool isServerShare(const String& folder)
+{
+    if (folder.at(0) != '\\' || folder.at(1) != '\\')
+        return false;
+    int serverEnd = findBackslash(folder, 2);
+    if (serverEnd <= 2 || folder.at(serverEnd + 1) == '\\' || folder.at(serverEnd + 1) == '\0')
+        return false;
+    String server = folder.mid(2, serverEnd - 2);
+    return server != "." && server != "?";
+}
+
+} // namespace
+
+String installFolderFromIcon(const String& displayIcon)
+{
+    String file = withoutQuotes(withoutIconIndex(displayIcon));
+    String folder = file.folderPart() + "\\";
+    return isAbsoluteFolder(folder) ? folder : String("");
+}
+
+bool isAbsoluteFolder(const String& folder)
+{
+    // None of these bytes can be the second byte of a double-byte character.
+    for (int i = 0; i < folder.length(); ++i)
+        for (const char* invalid = "*?\"<>"; *invalid; ++invalid)
+            if (folder.at(i) == *invalid)
+                return false;
+    bool drive = isLetter(folder.at(0)) && folder.at(1) == ':' && folder.at(2) == '\\';
+    return drive || isServerShare(folder);
+}
+
+std::vector<String> driverFolders(const String& windowsFolder, bool underWow64)
+{
+    std::vector<String> folders{windowsFolder + "System32\\Drivers\\"};
+    if (underWow64)
+        folders.push_back(windowsFolder + "Sysnative\\Drivers\\");
+    return folders;
+}
+
+bool runsUnderWow64()
+{
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+String windowsFolderPath()
+{
+    String folder(1024);
+    UINT length = GetWindowsDirectoryA(folder.cStr(), 1023);
+    if (length == 0 || length >= 1023)
+        return String("");
+    folder.cStr()[length] = '\0';
+    folder.syncLength();
+    return folder + "\\";
+}

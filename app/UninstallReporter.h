@@ -1,0 +1,42 @@
+// What an uninstall run tells its front-end: every message for the user, the steps
+// it left out and why, and that it went through to its end.
+#pragma once
+
+#include "foundation/String.h"
+
+// The steps of a run that can be left out, in the order they run.
+enum class UninstallStep {
+    settingsSweep,     // "_Config.dat" files of the plug-in folder
+    applicationFiles,  // in the installation folder
+    systemFiles,
+    pluginFiles,
+    sharedFiles,
+    dataFiles,         // memory and data files of the installation folder
+    settingsFile,      // in the Windows folder
+    driverFile,
+    menuGroup,
+    shortcuts,
+    pluginKey,         // the plug-in system's registry key
+    pluginFolder,      // the plug-in folder with everything in it
+    installFolder,     // the installation folder with everything in it
+    brandFolder,       // the brand folder of the start menu
+};
+
+enum class SkipReason {
+    keptByOption,     // a "Keep" option is set
+    folderUnknown,    // the folder it works in could not be worked out
+    folderProtected,  // the folder is a drive root or holds a folder of the system
+};
+
+class UninstallReporter {
+public:
+    virtual ~UninstallReporter() = default;
+    // One message for the user; the run goes on when this returns.
+    virtual void showMessage(const String& text) = 0;
+    // The run has gone through its last step and shown its last message. Not
+    // called when it ended early (no product, no uninstall entry).
+    virtual void runCompleted() = 0;
+    // A step that the run left out. A refused installation folder is also shown
+    // as a message, as a failed deletion would be.
+    virtual void stepSkipped(UninstallStep, SkipReason) {}
+};

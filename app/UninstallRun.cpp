@@ -1,0 +1,277 @@
+#include "app/UninstallRun.h"
+
+#include "app/ProductRecord.h"
+#include "app/ProtectedFolders.h"
+#include "app/UninstallFolders.h"
+#include "app/UninstallReporter.h"
+#include "foundation/FileSystem.h"
+#include "foundation/PathText.h"
+#include "foundation/RegistryKey.h"
+#include "foundation/StringList.h"
+
+#include <cstdlib>
+
+namespace {
+
+const char uninstallKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+const char shellFoldersPath[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char servicesPath[] = "SYSTEM\\CurrentControlSet\\Services";
+const char fileFailure[] = "Unable to delete the file \n";
+const char folderFailure[] = "Unable to delete the directory \n";
+
+// Compared byte for byte, case-sensitive, at the end of the name; the match must
+// begin a character, so that the second byte of a double-byte character before
+// "Config.dat" is not taken for the underscore.
+bool isSettingsFile(const String& name)
+{
+    static const String suffix("_Config.dat");
+    int start = name.length() - suffix.length();
+    return start >= 0 && name.mid(start, suffix.length()) == suffix && startsCharacter(name, start);
+}
+
+} // namespace
+
+UninstallRun::UninstallRun(const ProductRecord* product, KeepOptions keep, UninstallReporter& reporter,
+                           UninstallActions* actions)
+    : product(product), keep(keep), reporter(reporter), actions(actions ? *actions : defaultActions)
+{
+}
+
+UninstallRun::~UninstallRun() = default;
+
+bool UninstallRun::run()
+{
+    if (!product) {
+        reporter.showMessage("T5 application not chosen");
+        return false;
+    }
+    if (!locateInstallation()) {
+        reporter.showMessage("Uninstall key not found !");
+        return false;
+    }
+    windowsFolder = windowsFolderPath();
+    if (!isAbsoluteFolder(windowsFolder))
+        windowsFolder = "";
+    systemFolder = windowsFolder.length() > 0 ? windowsFolder + "System32\\" : String("");
+    locatePluginFolder();
+    sweepPluginSettings();
+    if (pluginFolderUsable)
+        pluginFolder += "\\";
+    deleteProductFiles();
+    deleteDataFiles();
+    if (windowsFolder.length() > 0)
+        deleteAndReport(windowsFolder + product->iniFile);
+    else
+        skip(UninstallStep::settingsFile, SkipReason::folderUnknown);
+    deleteDriver();
+    readShellFolders();
+    deleteShortcutsAndGroup();
+    deleteServices();
+    deletePluginSystem();
+    deleteInstallFolder();
+    if (programsFolder.length() > 0)
+        actions.removeEmptyFolder(programsFolder + "\\Vantorix");
+    else
+        skip(UninstallStep::brandFolder, SkipReason::folderUnknown);
+    deleteUninstallEntries();
+    reporter.showMessage("Uninstallation completed !");
+    reporter.runCompleted();
+    return true;
+}
+
+bool UninstallRun::locateInstallation()
+{
+    RegistryKey entry(HKEY_LOCAL_MACHINE);
+    if (!entry.open(String(uninstallKeyPath) + "\\" + product->displayName, false))
+        return false;
+    installFolder = installFolderFromIcon(entry.readString("DisplayIcon", ""));
+    return true;
+}
+
+void UninstallRun::locatePluginFolder()
+{
+    if (const char* fromEnvironment = std::getenv("PLX_PLUGIN_PATH")) {
+        pluginFolder = fromEnvironment;
+    } else {
+        RegistryKey plx(HKEY_LOCAL_MACHINE);
+        if (plx.open("Software\\PLX", false))
+            pluginFolder = plx.readString("SearchPath", "");
+    }
+    if (pluginFolder.length() == 0)
+        reporter.showMessage("Unable to obtain the plugins path");
+    pluginFolderUsable = isAbsoluteFolder(pluginFolder);
+}
+
+void UninstallRun::sweepPluginSettings()
+{
+    if (!pluginFolderUsable)
+        return skip(UninstallStep::settingsSweep, SkipReason::folderUnknown);
+    if (!mayEmpty(pluginFolder, UninstallStep::settingsSweep))
+        return;
+    // Sub-folders and files land in one list, as the platform delivers them.
+    StringList entries;
+    listFolder(pluginFolder, entries, entries);
+    for (int i = 0; i < entries.count(); ++i) {
+        String name = entries.item(i);
+        if (isSettingsFile(name))
+            actions.deleteFile(pluginFolder + "\\" + name);
+    }
+}
+
+void UninstallRun::deleteProductFiles()
+{
+    if (installFolder.length() > 0)
+        deleteNamedFiles(installFolder, product->applicationFiles);
+    else
+        skip(UninstallStep::applicationFiles, SkipReason::folderUnknown);
+    if (systemFolder.length() > 0)
+        deleteNamedFiles(systemFolder, product->systemFiles);
+    else
+        skip(UninstallStep::systemFiles, SkipReason::folderUnknown);
+    if (pluginFolderUsable)
+        deleteNamedFiles(pluginFolder, product->pluginFiles);
+    else
+        skip(UninstallStep::pluginFiles, SkipReason::folderUnknown);
+    if (keep.shared)
+        skip(UninstallStep::sharedFiles, SkipReason::keptByOption);
+    else if (systemFolder.length() > 0)
+        deleteNamedFiles(systemFolder, product->sharedFiles);
+    else
+        skip(UninstallStep::sharedFiles, SkipReason::folderUnknown);
+}
+
+void UninstallRun::deleteDataFiles()
+{
+    if (keep.data)
+        return skip(UninstallStep::dataFiles, SkipReason::keptByOption);
+    if (installFolder.length() == 0)
+        return skip(UninstallStep::dataFiles, SkipReason::folderUnknown);
+    if (!mayEmpty(installFolder, UninstallStep::dataFiles))
+        return;
+    StringList folders;
+    StringList files;
+    listFolder(installFolder, folders, files);
+    const StringList& extensions = product->dataExtensions;
+    for (int i = 0; i < files.count(); ++i) {
+        String name = files.item(i);
+        String extension = name.extension().toUpper();
+        // Every entry is compared, even after a match.
+        for (int e = 0; e < extensions.count(); ++e)
+            if (extension == extensions.item(e))
+                deleteAndReport(installFolder + name);
+    }
+}
+
+void UninstallRun::deleteDriver()
+{
+    if (windowsFolder.length() == 0)
+        return skip(UninstallStep::driverFile, SkipReason::folderUnknown);
+    bool gone = true;
+    for (const String& folder : driverFolders(windowsFolder, runsUnderWow64()))
+        gone = actions.deleteFile(folder + product->driverFile) && gone;
+    if (!gone)
+        reporter.showMessage(fileFailure + systemFolder + "Drivers\\" + product->driverFile);
+}
+
+// The all-users ("Common") folders win wherever they are set.
+void UninstallRun::readShellFolders()
+{
+    RegistryKey key(HKEY_LOCAL_MACHINE);
+    if (!key.open(shellFoldersPath, false))
+        return;
+    programsFolder = key.readString("Programs", windowsFolder + "Start Menu\\Programs");
+    desktopFolder = key.readString("Desktop", windowsFolder + "Desktop");
+    programsFolder = key.readString("Common Programs", programsFolder);
+    desktopFolder = key.readString("Common Desktop", desktopFolder);
+    if (!isAbsoluteFolder(programsFolder + "\\"))
+        programsFolder = "";
+    if (!isAbsoluteFolder(desktopFolder + "\\"))
+        desktopFolder = "";
+}
+
+void UninstallRun::deleteShortcutsAndGroup()
+{
+    if (programsFolder.length() > 0)
+        actions.deleteFolderTree(programsFolder + "\\Vantorix\\" + product->menuGroup);
+    else
+        skip(UninstallStep::menuGroup, SkipReason::folderUnknown);
+    if (desktopFolder.length() == 0)
+        return skip(UninstallStep::shortcuts, SkipReason::folderUnknown);
+    for (int i = 0; i < product->shortcuts.count(); ++i)
+        actions.deleteFile(desktopFolder + "\\" + product->shortcuts.item(i));
+}
+
+void UninstallRun::deleteServices()
+{
+    RegistryKey services(HKEY_LOCAL_MACHINE);
+    if (!services.open(servicesPath, false))
+        return;
+    actions.deleteKeyTree(services, servicesPath, product->serviceName);
+    if (product->extraServiceName.length() > 0)
+        actions.deleteKeyTree(services, servicesPath, product->extraServiceName);
+}
+
+void UninstallRun::deletePluginSystem()
+{
+    if (keep.plugins) {
+        skip(UninstallStep::pluginKey, SkipReason::keptByOption);
+        return skip(UninstallStep::pluginFolder, SkipReason::keptByOption);
+    }
+    // Standing on the root instead would aim the delete at the wrong key.
+    RegistryKey software(HKEY_LOCAL_MACHINE);
+    if (software.open("Software", false))
+        actions.deleteKeyTree(software, "Software", "PLX");
+    if (!pluginFolderUsable)
+        return skip(UninstallStep::pluginFolder, SkipReason::folderUnknown);
+    if (mayEmpty(pluginFolder, UninstallStep::pluginFolder))
+        actions.deleteFolderTree(pluginFolder.mid(0, pluginFolder.length() - 1));
+}
+
+void UninstallRun::deleteInstallFolder()
+{
+    if (keep.data || keep.shared || keep.plugins)
+        return skip(UninstallStep::installFolder, SkipReason::keptByOption);
+    if (installFolder.length() == 0)
+        return skip(UninstallStep::installFolder, SkipReason::folderUnknown);
+    // A refused folder is reported as one that could not be deleted.
+    if (!mayEmpty(installFolder, UninstallStep::installFolder) ||
+        !actions.deleteFolderTree(installFolder.mid(0, installFolder.length() - 1)))
+        reporter.showMessage(folderFailure + installFolder);
+}
+
+void UninstallRun::deleteUninstallEntries()
+{
+    RegistryKey entries(HKEY_LOCAL_MACHINE);
+    if (!entries.open(uninstallKeyPath, false))
+        return;
+    actions.deleteKeyTree(entries, uninstallKeyPath, product->displayName);
+    if (product->companionName.length() > 0)
+        actions.deleteKeyTree(entries, uninstallKeyPath, product->companionName);
+}
+
+void UninstallRun::deleteNamedFiles(const String& folder, const StringList& names)
+{
+    for (int i = 0; i < names.count(); ++i)
+        deleteAndReport(folder + names.item(i));
+}
+
+void UninstallRun::deleteAndReport(const String& path)
+{
+    if (!actions.deleteFile(path))
+        reporter.showMessage(fileFailure + path);
+}
+
+void UninstallRun::skip(UninstallStep step, SkipReason reason)
+{
+    reporter.stepSkipped(step, reason);
+}
+
+bool UninstallRun::mayEmpty(const String& folder, UninstallStep step)
+{
+    if (!protectedFolders)
+        protectedFolders.reset(new ProtectedFolders);
+    if (!protectedFolders->refuses(folder))
+        return true;
+    skip(step, SkipReason::folderProtected);
+    return false;
+}

@@ -1,0 +1,76 @@
+// One uninstall of one product: works out the folders the product lives in and
+// removes its files, folders and registry keys in a fixed order, telling its
+// reporter each message. Nothing of it needs a window.
+#pragma once
+
+#include "app/UninstallActions.h"
+#include "foundation/String.h"
+
+#include <memory>
+
+class ProductRecord;
+class ProtectedFolders;
+class StringList;
+class UninstallReporter;
+enum class UninstallStep;
+enum class SkipReason;
+
+// What the user chose to keep; each true skips the steps it names.
+struct KeepOptions {
+    bool data = true;    // memory and data files of the installation folder
+    bool shared = true;  // libraries shared with other products
+    bool plugins = true; // the plug-in system: its key and its folder
+};
+
+class UninstallRun {
+public:
+    // product may be null (none chosen). actions defaults to the real changes.
+    UninstallRun(const ProductRecord* product, KeepOptions keep, UninstallReporter& reporter,
+                 UninstallActions* actions = nullptr);
+    ~UninstallRun();
+    UninstallRun(const UninstallRun&) = delete;
+    UninstallRun& operator=(const UninstallRun&) = delete;
+
+    // Runs every step; once per object. False, with nothing changed, when no product
+    // was given or its uninstall entry is missing; otherwise the run always reaches
+    // its end.
+    bool run();
+
+private:
+    bool locateInstallation();
+    void locatePluginFolder();
+    void sweepPluginSettings();
+    void deleteProductFiles();
+    void deleteDataFiles();
+    void deleteDriver();
+    void readShellFolders();
+    void deleteShortcutsAndGroup();
+    void deleteServices();
+    void deletePluginSystem();
+    void deleteInstallFolder();
+    void deleteUninstallEntries();
+
+    // Each name of names in folder; a message for every file still there.
+    void deleteNamedFiles(const String& folder, const StringList& names);
+    void deleteAndReport(const String& path);
+    void skip(UninstallStep step, SkipReason reason);
+    // Whether a pattern or folder deletion may work in folder; reports the refusal.
+    bool mayEmpty(const String& folder, UninstallStep step);
+
+    const ProductRecord* product;
+    KeepOptions keep;
+    UninstallReporter& reporter;
+    UninstallActions defaultActions;
+    UninstallActions& actions;
+    std::unique_ptr<ProtectedFolders> protectedFolders; // asked for on first use
+
+    // Each ends with a backslash, or is empty when it could not be worked out.
+    String installFolder;
+    String windowsFolder;
+    String systemFolder;
+    String pluginFolder; // without its backslash until the settings sweep is done
+    bool pluginFolderUsable = false;
+    // As read, without a backslash; empty when unknown.
+    String programsFolder;
+    String desktopFolder;
+};

@@ -1,0 +1,389 @@
+// The uninstall procedure on a scratch machine: what each run leaves, and the
+// exact messages it shows, captured from the real message boxes.
+#include "tests/app/UninstallTesting.h"
+
+#include "app/UninstallFolders.h"
+#include "foundation/RegistryKey.h"
+#include "tests/support/Sandbox.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include <shlobj.h>
+
+using namespace uninstalltesting;
+
+namespace {
+
+const KeepOptions keepAll{true, true, true};
+const KeepOptions keepNothing{false, false, false};
+const char shellFolders[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const std::string fileFailure = "Unable to delete the file \n";
+const std::string folderFailure = "Unable to delete the directory \n";
+
+std::vector<std::string> left(const MachineFixture& machine)
+{
+    std::vector<std::string> paths;
+    for (const MachineItem& item : machine.remaining())
+        paths.push_back(item.path);
+    return paths;
+}
+
+std::function<bool(const MachineItem&)> under(const std::string& folder)
+{
+    return [folder](const MachineItem& item) { return item.path == folder || item.path.rfind(folder + "\\", 0) == 0; };
+}
+
+// A file held open without delete sharing, as a running program holds its own.
+struct Lock {
+    explicit Lock(const std::string& path)
+        : handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    ~Lock() { CloseHandle(handle); }
+    HANDLE handle;
+};
+
+struct CurrentFolder {
+    explicit CurrentFolder(const std::string& path) { GetCurrentDirectoryA(MAX_PATH, saved); SetCurrentDirectoryA(path.c_str()); }
+    ~CurrentFolder() { SetCurrentDirectoryA(saved); }
+    char saved[MAX_PATH] = {};
+};
+
+// The user's Documents folder moved for one test, as the shell reads it.
+struct DocumentsFolder {
+    explicit DocumentsFolder(const std::string& path)
+        : had(RegGetValueA(HKEY_CURRENT_USER, key, "Personal", RRF_RT_ANY | RRF_NOEXPAND, nullptr, saved, &size) == 0)
+    {
+        RegSetKeyValueA(HKEY_CURRENT_USER, key, "Personal", REG_EXPAND_SZ, path.c_str(), DWORD(path.size() + 1));
+    }
+    ~DocumentsFolder()
+    {
+        if (had)
+            RegSetKeyValueA(HKEY_CURRENT_USER, key, "Personal", REG_EXPAND_SZ, saved, size);
+        else
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, key, "Personal");
+        // The shell copies what it reads into "Shell Folders"; asking again puts it right.
+        char path[MAX_PATH];
+        SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path);
+    }
+    const char* key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    char saved[MAX_PATH] = {};
+    DWORD size = sizeof saved;
+    bool had;
+};
+
+} // namespace
+
+TEST(UninstallKeepOptions, EachCombinationRemovesExactlyWhatItDoesNotKeep)
+{
+    T5_REQUIRE_SANDBOX();
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    const std::string caption = String(program).fileName().stripExtension().cStr();
+    for (int mask = 0; mask < 8; ++mask) {
+        SCOPED_TRACE(mask);
+        const KeepOptions keep{(mask & 1) != 0, (mask & 2) != 0, (mask & 4) != 0};
+        TestMachine machine;
+        machine.fixture.install("T530MCH");
+        const RunResult run = runUninstall(machine.fixture, "T530MCH", keep);
+        EXPECT_TRUE(run.completed);
+        EXPECT_TRUE(run.closePosted);
+        EXPECT_EQ(completedOnly(), run.messages);
+        EXPECT_EQ(std::vector<std::string>{caption}, run.captions);
+        // Both uninstall entries and both services go: the T530 no longer counts as installed.
+        EXPECT_TRUE(leftAsExpected(machine.fixture, 3, keep));
+    }
+}
+
+TEST(UninstallProducts, OnlyTheChosenProductGoesAndTheBrandFolderWithTheLastGroup)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    machine.fixture.install("T520");
+    machine.fixture.install("T530MCH");
+    EXPECT_EQ(completedOnly(), runUninstall(machine.fixture, "T520", keepAll).messages);
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepAll));
+    EXPECT_EQ(completedOnly(), runUninstall(machine.fixture, "T530MCH", keepAll).messages);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((machine.fixture.programsFolder() + "\\Vantorix").c_str()));
+}
+
+TEST(UninstallEarlyEnd, NoProductOrAVanishedEntryChangesNothingAndKeepsTheWindow)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    machine.fixture.install("T520");
+    const std::vector<std::string> before = left(machine.fixture);
+    const RunResult none = runUninstall(machine.fixture, "T999", keepNothing);
+    EXPECT_EQ(std::vector<std::string>{"T5 application not chosen"}, none.messages);
+    EXPECT_FALSE(none.completed || none.closePosted);
+    EXPECT_EQ(before, left(machine.fixture));
+
+    RegistryKey(HKEY_LOCAL_MACHINE).deleteTree(uninstallKey("Vantorix T520").c_str());
+    const std::vector<std::string> withoutEntry = left(machine.fixture);
+    const RunResult vanished = runUninstall(machine.fixture, "T520", keepNothing);
+    EXPECT_EQ(std::vector<std::string>{"Uninstall key not found !"}, vanished.messages);
+    EXPECT_FALSE(vanished.completed || vanished.closePosted);
+    EXPECT_EQ(withoutEntry, left(machine.fixture));
+}
+
+TEST(UninstallPluginFolder, TheEnvironmentWinsOverSearchPath)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    machine.fixture.install("T520");
+    const std::string fromEnvironment = machine.path("EnvPlugins");
+    machine.fixture.addFile(fromEnvironment + "\\T520DEMOD.PLX", ItemKind::pluginFile, 1);
+    machine.fixture.addFile(fromEnvironment + "\\Rx_Config.dat", ItemKind::pluginSettings, 1);
+    _putenv(("PLX_PLUGIN_PATH=" + fromEnvironment).c_str());
+    const RunResult run = runUninstall(machine.fixture, "T520", keepAll);
+    _putenv("PLX_PLUGIN_PATH=");
+    EXPECT_EQ(completedOnly(), run.messages);
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepAll, under(machine.fixture.layout().pluginFolder)));
+}
+
+TEST(UninstallPluginFolder, NoneOrARelativeOneSkipsItsStepsAndLeavesTheCurrentFolder)
+{
+    T5_REQUIRE_SANDBOX();
+    const std::vector<std::string> messages[] = {{"Unable to obtain the plugins path", "Uninstallation completed !"},
+                                                 completedOnly()};
+    for (int relative = 0; relative < 2; ++relative) {
+        TestMachine machine("");
+        machine.fixture.install("T520");
+        machine.fixture.addFile(machine.path("Cwd\\Plugins\\T520DEMOD.PLX"));
+        machine.fixture.addFile(machine.path("Cwd\\Plugins\\A_Config.dat"));
+        CurrentFolder current(machine.path("Cwd"));
+        if (relative)
+            _putenv("PLX_PLUGIN_PATH=Plugins");
+        const RunResult run = runUninstall(machine.fixture, "T520", keepNothing);
+        _putenv("PLX_PLUGIN_PATH=");
+        EXPECT_EQ(messages[relative], run.messages);
+        EXPECT_TRUE(run.skippedAs(UninstallStep::pluginFolder, SkipReason::folderUnknown));
+        EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepNothing));
+    }
+}
+
+TEST(UninstallPatterns, SettingsSweepIsCaseSensitiveAndDataExtensionsAreUpperCased)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    const std::string folder = machine.fixture.install("T520");
+    const std::string plugins = machine.fixture.layout().pluginFolder;
+    machine.fixture.addFile(plugins + "\\A_Config.dat", ItemKind::pluginSettings, 1);
+    machine.fixture.addFile(plugins + "\\_Config.dat", ItemKind::pluginSettings, 1);
+    machine.fixture.addFile(plugins + "\\Other_config.dat");
+    machine.fixture.addFile(plugins + "\\_Config.dat.bak");
+    machine.fixture.addFile(folder + "\\LOG.t5m", ItemKind::dataFile, 1);
+    machine.fixture.addFile(folder + "\\X.CAL", ItemKind::dataFile, 1);
+    machine.fixture.addFile(folder + "\\README.txt");
+    machine.fixture.addFile(folder + "\\T5M");
+    machine.fixture.addFile(folder + "\\Sub\\Y.T5M");
+    const KeepOptions dataGoes{false, true, true};
+    EXPECT_EQ(completedOnly(), runUninstall(machine.fixture, "T520", dataGoes).messages);
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 1, dataGoes));
+}
+
+TEST(UninstallFailures, EachLockedFileIsReportedOnceAndTheRunGoesOn)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    const std::string folder = machine.fixture.install("T520");
+    const std::string locked[] = {folder + "\\VXT520.exe", machine.fixture.windowsFolder() + "VXT5.INI",
+                                  machine.fixture.systemFolder() + "Drivers\\VXT520.SYS"};
+    const Lock first(locked[0]), second(locked[1]), third(locked[2]);
+    const RunResult run = runUninstall(machine.fixture, "T520", keepAll);
+    EXPECT_EQ((std::vector<std::string>{fileFailure + locked[0], fileFailure + locked[1], fileFailure + locked[2],
+                                        "Uninstallation completed !"}),
+              run.messages);
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepAll,
+                           [&](const MachineItem& item) {
+                               return item.path == locked[0] || item.path == locked[1] || item.path == locked[2];
+                           }));
+}
+
+TEST(UninstallFailures, ALockedFileKeepsTheInstallationFolderWithOneMessage)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    const std::string folder = machine.fixture.install("T520");
+    machine.fixture.addFile(folder + "\\Notes\\running.txt");
+    const Lock lock(folder + "\\Notes\\running.txt");
+    const RunResult run = runUninstall(machine.fixture, "T520", keepNothing);
+    EXPECT_EQ((std::vector<std::string>{folderFailure + folder + "\\", "Uninstallation completed !"}), run.messages);
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepNothing,
+                           [&](const MachineItem& item) { return item.path == folder || item.kind == ItemKind::other; }));
+}
+
+// A path too long for the ANSI calls: whether the file is there cannot be learnt,
+// so it never counts as deleted.
+TEST(UninstallFailures, AFileThatCannotBeCheckedCountsAsNotDeleted)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    machine.fixture.install("T520");
+    const std::string folder = machine.path(std::string(150, 'a') + "\\" + std::string(150, 'b'));
+    const std::wstring wide = L"\\\\?\\" + std::wstring(folder.begin(), folder.end());
+    CreateDirectoryW(wide.substr(0, wide.rfind(L'\\')).c_str(), nullptr);
+    CreateDirectoryW(wide.c_str(), nullptr);
+    CloseHandle(CreateFileW((wide + L"\\VXT520.exe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    setValue(uninstallKey("Vantorix T520"), "DisplayIcon", folder + "\\VXT520.exe");
+    std::vector<std::string> expected;
+    for (const char* name : {"VXT520.exe", "VXT5.chm", "T5app.exe", "VXT520.chm"})
+        expected.push_back(fileFailure + folder + "\\" + name);
+    expected.push_back("Uninstallation completed !");
+    EXPECT_EQ(expected, runUninstall(machine.fixture, "T520", keepAll).messages);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((wide + L"\\VXT520.exe").c_str()));
+    DeleteFileW((wide + L"\\VXT520.exe").c_str());
+    RemoveDirectoryW(wide.c_str());
+    RemoveDirectoryW(wide.substr(0, wide.rfind(L'\\')).c_str());
+}
+
+TEST(UninstallInstallFolder, AQuotedIconWithAnIndexNamesTheSameFolder)
+{
+    EXPECT_EQ("C:\\Prog\\Rx\\", std::string(installFolderFromIcon("C:\\Prog\\Rx\\VXT520.exe").cStr()));
+    EXPECT_EQ("C:\\Prog\\Rx\\", std::string(installFolderFromIcon("\"C:\\Prog\\Rx\\VXT520.exe\",0").cStr()));
+    EXPECT_EQ("C:\\Prog\\Rx\\", std::string(installFolderFromIcon("C:\\Prog\\Rx\\VXT520.exe,-101").cStr()));
+    EXPECT_EQ("\\\\srv\\share\\", std::string(installFolderFromIcon("\\\\srv\\share\\VXT520.exe").cStr()));
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    const std::string folder = machine.fixture.install("T520");
+    setValue(uninstallKey("Vantorix T520"), "DisplayIcon", "\"" + folder + "\\VXT520.exe\",0");
+    EXPECT_EQ(completedOnly(), runUninstall(machine.fixture, "T520", keepNothing).messages);
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepNothing));
+}
+
+TEST(UninstallInstallFolder, AnUnusableOneSkipsItsStepsAndNeverMeansTheCurrentFolder)
+{
+    T5_REQUIRE_SANDBOX();
+    for (const char* icon : {"", "VXT520.exe", "Rx\\VXT520.exe", "C:VXT520.exe", "\\\\srv\\VXT520.exe", "-"}) {
+        SCOPED_TRACE(icon);
+        TestMachine machine;
+        const std::string folder = machine.fixture.install("T520");
+        for (const char* name : {"VXT520.exe", "Data.T5M", "Rx\\VXT520.exe"})
+            machine.fixture.addFile(machine.path("Cwd\\") + name);
+        CurrentFolder current(machine.path("Cwd"));
+        if (icon[0] == '-')
+            RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, uninstallKey("Vantorix T520").c_str(), "DisplayIcon");
+        else
+            setValue(uninstallKey("Vantorix T520"), "DisplayIcon", icon);
+        const RunResult run = runUninstall(machine.fixture, "T520", keepNothing);
+        EXPECT_EQ(completedOnly(), run.messages);
+        EXPECT_TRUE(run.skippedAs(UninstallStep::applicationFiles, SkipReason::folderUnknown));
+        EXPECT_TRUE(run.skippedAs(UninstallStep::dataFiles, SkipReason::folderUnknown));
+        EXPECT_TRUE(run.skippedAs(UninstallStep::installFolder, SkipReason::folderUnknown));
+        EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepNothing, under(folder)));
+    }
+}
+
+TEST(UninstallShellFolders, CommonProgramsWinsOverPrograms)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    machine.fixture.install("T520");
+    machine.fixture.addFile(machine.path("UserPrograms\\Vantorix\\Vx-t520\\T520.lnk"));
+    machine.fixture.addFile(machine.path("UserDesktop\\Vantorix T520.lnk"));
+    setValue(shellFolders, "Programs", machine.path("UserPrograms"));
+    setValue(shellFolders, "Desktop", machine.path("UserDesktop"));
+    EXPECT_EQ(completedOnly(), runUninstall(machine.fixture, "T520", keepAll).messages);
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepAll));
+}
+
+// Without the key there is no programs or desktop folder: nothing is looked for
+// at the root of the current drive instead.
+TEST(UninstallShellFolders, WithoutTheirKeyGroupShortcutsAndBrandFolderAreLeftAlone)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine("");
+    machine.fixture.install("T520");
+    const std::string root = machine.path("").substr(0, 3);
+    machine.fixture.addFolder(root + "Vantorix");
+    machine.fixture.addFile(root + "Vantorix\\Vx-t520\\T520.lnk");
+    machine.fixture.addFile(root + "Vantorix T520.lnk");
+    CurrentFolder current(machine.path(""));
+    RegistryKey(HKEY_LOCAL_MACHINE).deleteTree(shellFolders);
+    const RunResult run = runUninstall(machine.fixture, "T520", keepAll);
+    EXPECT_EQ((std::vector<std::string>{"Unable to obtain the plugins path", "Uninstallation completed !"}), run.messages);
+    EXPECT_TRUE(run.skippedAs(UninstallStep::menuGroup, SkipReason::folderUnknown));
+    EXPECT_TRUE(run.skippedAs(UninstallStep::shortcuts, SkipReason::folderUnknown));
+    EXPECT_TRUE(run.skippedAs(UninstallStep::brandFolder, SkipReason::folderUnknown));
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepAll,
+                           [](const MachineItem& item) {
+                               return item.kind == ItemKind::menuGroup || item.kind == ItemKind::shortcut;
+                           }));
+}
+
+// The example of the decision: the system folder named by "DisplayIcon".
+TEST(UninstallProtectedFolders, TheSystemFolderKeepsItsDataFilesAndIsNotDeleted)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    const std::string folder = machine.fixture.install("T530MCH");
+    const std::string system = machine.fixture.systemFolder();
+    machine.fixture.addFile(system + "T5Probe.DAT");
+    machine.fixture.addFile(system + "T5Probe.cfg");
+    setValue(uninstallKey("Vantorix T530 Multichannel"), "DisplayIcon", system + "shell32.dll,3");
+    const RunResult run = runUninstall(machine.fixture, "T530MCH", keepNothing);
+    EXPECT_EQ((std::vector<std::string>{folderFailure + system, "Uninstallation completed !"}), run.messages);
+    EXPECT_TRUE(run.skippedAs(UninstallStep::dataFiles, SkipReason::folderProtected));
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 3, keepNothing, under(folder)));
+}
+
+// Documents moved into scratch\Profile makes scratch\Profile a folder that holds a
+// well-known one; reached through "..", as the plug-in folder, or as a drive root.
+TEST(UninstallProtectedFolders, RootsAndFoldersHoldingKnownFoldersAreRefused)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    const std::string folder = machine.fixture.install("T520");
+    const std::string profile = machine.path("Profile");
+    const DocumentsFolder documents(profile + "\\Docs");
+    machine.fixture.addFile(profile + "\\Docs\\Letter.T5M");
+    machine.fixture.addFile(profile + "\\Memory.T5M");
+    machine.fixture.addFile(profile + "\\Rx_Config.dat");
+    machine.fixture.addFile(profile + "\\VXT520.exe", ItemKind::applicationFile, 1);
+    machine.fixture.addFile(profile + "\\T520DEMOD.PLX", ItemKind::pluginFile, 1);
+    const std::string roundabout = folder + "\\..\\..\\Profile\\";
+    setValue(uninstallKey("Vantorix T520"), "DisplayIcon", roundabout + "VXT520.exe");
+    _putenv(("PLX_PLUGIN_PATH=" + profile).c_str());
+    const RunResult run = runUninstall(machine.fixture, "T520", keepNothing);
+    _putenv("PLX_PLUGIN_PATH=");
+    EXPECT_EQ((std::vector<std::string>{folderFailure + roundabout, "Uninstallation completed !"}), run.messages);
+    for (UninstallStep step : {UninstallStep::settingsSweep, UninstallStep::dataFiles, UninstallStep::pluginFolder,
+                               UninstallStep::installFolder})
+        EXPECT_TRUE(run.skippedAs(step, SkipReason::folderProtected));
+    const std::string plugins = machine.fixture.layout().pluginFolder;
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepNothing,
+                           [&](const MachineItem& item) { return under(folder)(item) || under(plugins)(item); }));
+
+    const std::string root = profile.substr(0, 3);
+    setValue(uninstallKey("Vantorix T520"), "DisplayIcon", root + "T5Probe.exe");
+    machine.fixture.addFile(root + "T5Probe.T5M");
+    EXPECT_EQ((std::vector<std::string>{"Unable to obtain the plugins path", folderFailure + root,
+                                        "Uninstallation completed !"}),
+              runUninstall(machine.fixture, "T520", keepNothing).messages);
+    EXPECT_TRUE(machine.fixture.exists(machine.fixture.items().back()));
+}
+
+// A link on the way is followed to where the folder really is.
+TEST(UninstallProtectedFolders, AFolderReachedThroughALinkIsJudgedWhereItLeads)
+{
+    T5_REQUIRE_SANDBOX();
+    const char* links = std::getenv("T5_TEST_LINK_DIR");
+    if (links == nullptr)
+        GTEST_SKIP() << "needs the link made by the test command";
+    TestMachine machine;
+    machine.fixture.install("T520");
+    const DocumentsFolder documents(std::string(links) + "\\target");
+    setValue(uninstallKey("Vantorix T520"), "DisplayIcon", std::string(links) + "\\tree\\link\\VXT520.exe");
+    const RunResult run = runUninstall(machine.fixture, "T520", KeepOptions{false, true, true});
+    EXPECT_TRUE(run.skippedAs(UninstallStep::dataFiles, SkipReason::folderProtected));
+}
+
+TEST(UninstallDriver, UnderWow64TheNativeDriversFolderIsAddedThroughSysnative)
+{
+    EXPECT_EQ((std::vector<String>{"C:\\W\\System32\\Drivers\\"}), driverFolders("C:\\W\\", false));
+    EXPECT_EQ((std::vector<String>{"C:\\W\\System32\\Drivers\\", "C:\\W\\Sysnative\\Drivers\\"}),
+              driverFolders("C:\\W\\", true));
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    EXPECT_EQ(wow64 != FALSE, runsUnderWow64());
+}

@@ -1,0 +1,55 @@
+// Shared by the uninstall tests: a machine in a scratch folder, a run through the
+// message-box reporter on a plain window, and what the run should leave.
+#pragma once
+
+#include "app/UninstallReporter.h"
+#include "app/UninstallRun.h"
+#include "testbed/MachineFixture.h"
+#include "tests/support/ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace uninstalltesting {
+
+// Products in scratch\Products, plug-ins in scratch\<pluginsName> (none when it is
+// empty), start menu and desktop in scratch\Programs and scratch\Desktop.
+struct TestMachine {
+    explicit TestMachine(const std::string& pluginsName = "Plugins");
+    std::string path(const std::string& relative) const { return scratch.join(relative); }
+
+    testsupport::ScratchFolder scratch;
+    MachineFixture fixture;
+};
+
+struct RunResult {
+    bool completed = false;             // run() went through to its end
+    bool closePosted = false;           // WM_CLOSE is waiting for the owner
+    std::vector<std::string> messages;  // the captured boxes' texts, in order
+    std::vector<std::string> captions;
+    std::vector<std::pair<UninstallStep, SkipReason>> skipped;
+    bool skippedAs(UninstallStep step, SkipReason reason) const;
+};
+
+// Runs the product's uninstall with a plain toolkit window as the boxes' owner.
+RunResult runUninstall(const MachineFixture& machine, const std::string& modelCode, KeepOptions keep);
+std::vector<std::string> completedOnly();
+
+// Whether exactly the items a run for productId should leave are left: everything
+// but that product's items the keep options do not protect, every "_Config.dat"
+// file of the plug-in folder, and whatever lies in a
+// folder that goes; the brand folder stays while anything in it stays. Items for
+// which stays() is true are expected to stay whatever the rules say. On failure,
+// names each item that is wrongly there or wrongly gone.
+::testing::AssertionResult leftAsExpected(const MachineFixture& machine, int productId, KeepOptions keep,
+                                          const std::function<bool(const MachineItem&)>& stays = nullptr);
+
+// Writes a value below HKEY_LOCAL_MACHINE.
+void setValue(const std::string& keyPath, const char* name, const std::string& value);
+std::string uninstallKey(const std::string& displayName);
+
+} // namespace uninstalltesting
