@@ -421,10 +421,11 @@ int String::find(const char* needle, int start) const
 {
     needle = orEmpty(needle);
     size_t needleLength = std::strlen(needle);
-    if (start < 0 || needleLength > data_->length)
+    if (needleLength > data_->length)
         return -1;
     uint32_t last = data_->length - static_cast<uint32_t>(needleLength);
-    for (uint32_t p = static_cast<uint32_t>(start); p <= last; ++p)
+    // A start before the text searches the whole text.
+    for (uint32_t p = start < 0 ? 0u : static_cast<uint32_t>(start); p <= last; ++p)
         if (std::strncmp(data_->text + p, needle, needleLength) == 0)
             return static_cast<int>(p);
     return -1;

@@ -71,7 +71,7 @@ public:
     static String fromHex(uint64_t value, int minDigits);
     static String repeat(char ch, int count);
 
-    // First position >= start where needle occurs, or -1.
+    // First position >= start where needle occurs (a negative start counts from 0), or -1.
     int find(const String& needle, int start = 0) const;
     int find(const char* needle, int start = 0) const;
     // Last position <= start where the first needleLength characters of needle occur, or -1.

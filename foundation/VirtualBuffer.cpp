@@ -23,15 +23,14 @@ VirtualBuffer::VirtualBuffer(uint32_t initialBytes, uint32_t maximumBytes)
     SYSTEM_INFO info;
     GetSystemInfo(&info);
     pageSize_ = info.dwPageSize;
-    // A reservation holds at least one page, and the first commit cannot exceed it.
+    // A reservation holds at least one page.
     uint32_t reserve = roundToPage(maximumBytes == 0 ? 1 : maximumBytes);
     uint32_t initial = roundToPage(initialBytes);
     base_ = static_cast<char*>(reserveRange(reserve, pageSize_));
     if (!base_)
         throw "No memory";
     reserved_ = reserve;
-    if (initial > reserved_)
-        initial = reserved_;
+    // An initial size beyond the reservation is not cut down: its commit fails.
     if (initial > 0 && !VirtualAlloc(base_, initial, MEM_COMMIT, PAGE_READWRITE)) {
         VirtualFree(base_, 0, MEM_RELEASE);
         throw "No memory";

@@ -10,7 +10,8 @@ class VirtualBuffer : public Object {
 public:
     // Reserves maximumBytes (rounded up to whole pages; shrunk page by page when
     // the address space is short) and commits initialBytes. Throws "No memory"
-    // when nothing can be reserved or the initial commit fails.
+    // when nothing can be reserved or the initial commit fails, as it does
+    // for an initial size beyond the reservation.
     VirtualBuffer(uint32_t initialBytes, uint32_t maximumBytes);
     ~VirtualBuffer() override;
     VirtualBuffer(const VirtualBuffer&) = delete;

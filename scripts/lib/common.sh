@@ -1,8 +1,13 @@
 # Shared steps of the project's commands: packages, builds and the throwaway Wine machine.
 # Sourced by scripts/test, scripts/bench and scripts/demo; expects $root to be the checkout.
 
+# fonts-wine and fonts-liberation are only recommended by Wine: without them it
+# draws every text in whatever fontconfig offers. They stand in for the fonts a
+# Windows user has: Wine's own for the system and dialog fonts (wine_prepare
+# puts them where Wine finds them), and Liberation Sans, with Arial's metrics,
+# for Arial (the main window's font).
 T5_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-             binutils-mingw-w64 wine wine64 xvfb xauth googletest)
+             binutils-mingw-w64 wine wine64 xvfb xauth googletest fonts-wine fonts-liberation)
 
 log() { printf '== %s\n' "$*" >&2; }
 
@@ -51,10 +56,7 @@ wine_prepare() {
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
     wineserver -w
-    local reg="$WINEPREFIX/t5-settings.reg"
-    cat > "$reg" <<'REG'
-REGEDIT4
-
+    wine_import_registry <<'REG'
 [HKEY_CURRENT_USER\Software\Wine\Explorer]
 "Desktop"="Default"
 
@@ -64,10 +66,20 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
 REG
-    wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.t5-ready"
   fi
+  # Debian's Wine looks for its own fonts outside the folder that fonts-wine
+  # fills; it also takes every font in the prefix's font folder.
+  local own=/usr/share/wine/fonts fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  [ -f "$fonts/tahoma.ttf" ] || [ ! -d "$own" ] || cp "$own"/* "$fonts/"
+}
+
+# wine_import_registry: imports the registry sections read from standard input into the prefix.
+wine_import_registry() {
+  local reg="$WINEPREFIX/t5-settings.reg"
+  { printf 'REGEDIT4\n\n'; cat; } > "$reg"
+  wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
 }
 
 # wine_start / wine_stop: one persistent wineserver for the whole run.
@@ -80,7 +92,24 @@ wine_start() {
   trap wine_stop EXIT
   wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
+
 wine_stop() {
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w >/dev/null 2>&1 || true
+}
+
+# wine_keep_desktop PROGRAM: starts the prefix's desktop process through
+# PROGRAM (tests/tools/KeepDesktop.cpp), which stays a user of it until the
+# server is stopped, and waits until it says the desktop is up.
+wine_keep_desktop() {
+  local ready="$WINEPREFIX/.t5-desktop"
+  rm -f "$ready"
+  wine "$1" </dev/null >"$ready" 2>/dev/null &
+  local tries
+  for tries in $(seq 600); do
+    grep -q ready "$ready" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  log "the Wine desktop did not start"
+  return 1
 }

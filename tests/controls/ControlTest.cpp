@@ -1,6 +1,11 @@
 #define OEMRESOURCE
 #include "controls/Control.h"
 
+#include "controls/Button.h"
+#include "controls/Label.h"
+#include "controls/OwnedGdiObject.h"
+#include "toolkit/Drawing.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -94,23 +99,28 @@ TEST(ControlBackground, FilledInsideTheBorderOnlyForStylesOneThreeAndFour)
     EXPECT_EQ(marker, at(*plain, 37, 27));
 }
 
+// The ink of a top-left caption tells where the font draws inside the measured
+// box; every other alignment moves that box, and the ink with it, exactly.
 TEST(ControlText, CaptionIsPlacedByItsAlignmentCode)
 {
     auto host = makeHost();
     Control* control = makeControl(host.get(), 160, 80, "Wg");
     control->setTextColour(RGB(255, 255, 255));
     const RECT c = contentOf(*control);
-    const int lineHeight = captionSize(*control, "Wg").cy;
-    for (Alignment code : {0x00, 0x12, 0x21}) {
+    const COLORREF background = brushColour(control->backgroundBrush());
+    const SIZE box = captionSize(*control, "Wg");
+    control->setTextAlignment(AlignTopLeft);
+    const RECT topLeft = inkBounds(*paint(*control), c, background);
+    ASSERT_LT(topLeft.left, topLeft.right);
+    for (Alignment code : {0x00, 0x12, 0x21, 0x22}) {
         control->setTextAlignment(code);
-        const RECT ink = inkBounds(*paint(*control), c, brushColour(control->backgroundBrush()));
+        const RECT ink = inkBounds(*paint(*control), c, background);
         // Indexed by the nibble: centred, left or top, right or bottom.
-        const int width = ink.right - ink.left;
-        const int left[] = {(c.left + c.right - width) / 2, c.left, c.right - width};
-        const int lineTop[] = {(c.top + c.bottom - lineHeight) / 2, c.top, c.bottom - lineHeight};
-        EXPECT_NEAR(left[code & 0xf], ink.left, 2) << "alignment " << code;
-        EXPECT_GE(ink.top, lineTop[code >> 4] - 1) << "alignment " << code;
-        EXPECT_LE(ink.bottom, lineTop[code >> 4] + lineHeight + 1) << "alignment " << code;
+        const int left[] = {(c.right - c.left - box.cx) / 2, 0, c.right - c.left - box.cx};
+        const int top[] = {(c.bottom - c.top - box.cy) / 2, 0, c.bottom - c.top - box.cy};
+        EXPECT_EQ(topLeft.left + left[code & 0xf], ink.left) << "alignment " << code;
+        EXPECT_EQ(topLeft.top + top[code >> 4], ink.top) << "alignment " << code;
+        EXPECT_EQ(topLeft.right - topLeft.left, ink.right - ink.left) << "alignment " << code;
     }
 }
 
@@ -121,6 +131,8 @@ TEST(ControlText, TooLongCaptionEndsInEllipsisWithinTheContent)
     Control* empty = makeControl(host.get(), 80, 26);
     auto bare = paint(*empty);
     const RECT content = contentOf(*empty);
+    const int slack = ellipsisSlack(*empty, caption);
+    const int ellipsis = captionSize(*empty, "...").cx;
     for (Alignment code : {0x00, 0x11, 0x22}) {
         Control* control = makeControl(host.get(), 80, 26, caption);
         control->setTextAlignment(code);
@@ -134,11 +146,34 @@ TEST(ControlText, TooLongCaptionEndsInEllipsisWithinTheContent)
             for (int x = 0; x < 80; ++x) {
                 const bool inside = PtInRect(&content, POINT{x, y});
                 outside += !inside && at(*bare, x, y) != at(*painted, x, y);
-                ending += inside && x >= content.right - 12 && at(*whole, x, y) != at(*painted, x, y);
+                ending += inside && x >= content.right - ellipsis && at(*whole, x, y) != at(*painted, x, y);
             }
         EXPECT_EQ(0, outside) << "alignment " << code;
         EXPECT_GT(ending, 0) << "alignment " << code;
-        EXPECT_GT(inkBounds(*painted, content, brushColour(control->backgroundBrush())).right, 80 - 12);
+        EXPECT_GT(inkBounds(*painted, content, brushColour(control->backgroundBrush())).right, content.right - slack)
+            << "alignment " << code;
+    }
+}
+
+// Each kind of control selects a font of its own to paint; the paint helper
+// fails when it is still selected afterwards.
+TEST(ControlText, EveryKindGivesTheDcBackAfterPaintingWithItsOwnFont)
+{
+    const OwnedGdiObject<HFONT> font(createFont(20, "Arial", 1, 0, 0, 0, 0, 0));
+    auto host = makeHost();
+    Button* box = new Button("Check box", host.get(), 0, 70, 120, 20, childStyle);
+    box->setMarkStyle(MarkCheckBox);
+    Control* kinds[] = {new Label("Label", host.get(), 0, 0, 0, 0, childStyle),
+                        new Button("Button", host.get(), 0, 30, 80, 30, childStyle), box};
+    for (Control* control : kinds) {
+        auto inherited = paint(*control);
+        control->setFont(font.get());
+        auto own = paint(*control);
+        int changed = 0;
+        for (int y = 0; y < control->height(); ++y)
+            for (int x = 0; x < control->width(); ++x)
+                changed += at(*own, x, y) != at(*inherited, x, y);
+        EXPECT_GT(changed, 0) << "the caption did not change with the font";
     }
 }
 

@@ -42,20 +42,43 @@ inline COLORREF brushColour(HBRUSH brush)
 
 inline COLORREF at(RgbBitmap& canvas, int x, int y) { return GetPixel(canvas.dc(), x, y); }
 
+// The font a control paints with: the window's, or the system font.
+inline HGDIOBJ fontOf(Window& window)
+{
+    return window.font() ? static_cast<HGDIOBJ>(window.font()) : GetStockObject(SYSTEM_FONT);
+}
+
+// Size of a caption in the window's font, as DrawTextA measures it.
 inline SIZE captionSize(Window& window, const char* caption)
 {
     RgbBitmap scratch(1, 1);
-    HGDIOBJ previous = SelectObject(scratch.dc(), window.font() ? window.font() : GetStockObject(SYSTEM_FONT));
+    HGDIOBJ previous = SelectObject(scratch.dc(), fontOf(window));
     RECT r = {0, 0, 0, 0};
     DrawTextA(scratch.dc(), caption, -1, &r, DT_CALCRECT | DT_NOPREFIX);
     SelectObject(scratch.dc(), previous);
     return SIZE{r.right, r.bottom};
 }
 
+// Most a caption cut with an ellipsis can fall short of its box: a character
+// that did not fit, and the room a full stop leaves behind its dot.
+inline int ellipsisSlack(Window& window, const char* caption)
+{
+    RgbBitmap scratch(1, 1);
+    HGDIOBJ previous = SelectObject(scratch.dc(), fontOf(window));
+    SIZE widest = {0, 0}, one;
+    for (const char* c = caption; *c; ++c)
+        if (GetTextExtentPoint32A(scratch.dc(), c, 1, &one) && one.cx > widest.cx)
+            widest = one;
+    GetTextExtentPoint32A(scratch.dc(), ".", 1, &one);
+    SelectObject(scratch.dc(), previous);
+    return widest.cx + one.cx;
+}
+
 // The window painted through WM_PAINT onto a canvas of its client size
 // pre-filled with marker. Fails the test when the DC is left holding another
-// pen, brush, font or bitmap than before, or when the paint validated the window
-// (a paint into a supplied DC, as for WM_PRINT, leaves the update region alone).
+// pen, brush, font, bitmap, text colour or background mode than before, or
+// when the paint validated the window (a paint into a supplied DC, as for
+// WM_PRINT, leaves the update region alone).
 inline std::unique_ptr<RgbBitmap> paint(Window& window, COLORREF marker = RGB(255, 0, 255))
 {
     RECT client;
@@ -68,11 +91,15 @@ inline std::unique_ptr<RgbBitmap> paint(Window& window, COLORREF marker = RGB(25
     HGDIOBJ before[4];
     for (int i = 0; i < 4; ++i)
         before[i] = GetCurrentObject(dc, kinds[i]);
+    const COLORREF textColour = GetTextColor(dc);
+    const int backgroundMode = GetBkMode(dc);
     InvalidateRect(window.handle(), nullptr, FALSE);
     SendMessageA(window.handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     EXPECT_TRUE(GetUpdateRect(window.handle(), nullptr, FALSE)) << "a paint into a supplied DC validated the window";
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(before[i], GetCurrentObject(dc, kinds[i])) << "object kind " << kinds[i] << " left selected";
+    EXPECT_EQ(textColour, GetTextColor(dc));
+    EXPECT_EQ(backgroundMode, GetBkMode(dc));
     return canvas;
 }
 

@@ -28,11 +28,17 @@ TEST(LabelPaint, CaptionAtTopLeftOnTheParentBackgroundCutWhenNarrow)
 {
     auto host = makeHost();
     host->setTextColour(RGB(255, 255, 255));
-    Label* label = new Label("Keep Vantorix shared files", host.get(), 0, 0, 60, 40, WS_CHILD | WS_VISIBLE);
+    const char* caption = "Keep Vantorix shared files";
+    Label* label = new Label(caption, host.get(), 0, 0, 60, 40, WS_CHILD | WS_VISIBLE);
+    Label* wide = new Label(caption, host.get(), 0, 50, 0, 0, WS_CHILD | WS_VISIBLE);
     const COLORREF background = brushColour(host->backgroundBrush());
     auto canvas = paint(*label);
     EXPECT_EQ(background, at(*canvas, 59, 39));
     const RECT ink = inkBounds(*canvas, RECT{0, 0, 60, 40}, background);
-    EXPECT_TRUE(ink.left <= 2 && ink.top <= 4 && ink.right > 50 && ink.bottom < 40 / 2 + 4)
-        << ink.left << ", " << ink.top << ", " << ink.right << ", " << ink.bottom;
+    const RECT whole = inkBounds(*paint(*wide), RECT{0, 0, wide->width(), wide->height()}, background);
+    // On the rows and from the column where the caption of a label fitted to it begins.
+    EXPECT_EQ(whole.left, ink.left);
+    EXPECT_GE(ink.top, whole.top);
+    EXPECT_LE(ink.bottom, whole.bottom);
+    EXPECT_GT(ink.right, 60 - ellipsisSlack(*label, caption));
 }

@@ -80,13 +80,15 @@ TEST(StringListOwnership, RemoveClearAndDestroyReleaseTheStrings)
     EXPECT_EQ(copied.referenceCount(), 1);
 }
 
-// std::string compares bytes as unsigned, so it orders capitals before small letters and 0xE9 last.
+// std::string compares bytes as unsigned, so it orders capitals before small letters, 0xE9 last
+// and a text before every longer one that begins with it ("12" before "123" and "12A").
 TEST(StringListOrder, SortsByBytes)
 {
     StringList list;
-    Lines expected = {"b", "a", "B", "\xE9", "c"};
+    Lines expected = {"b", "abc", "a", "B", "\xE9", "ab", "c", ""};
+    const char* endings[] = {"", "A", "\xE9"};
     for (int i = 0; i < 5000; ++i)
-        expected.push_back(std::to_string(i * 7919 % 1000) + (i % 2 ? "\xE9" : "A"));
+        expected.push_back(std::to_string(i * 7919 % 1000) + endings[i % 3]);
     for (const std::string& text : expected)
         list.add(text.c_str(), -1);
     list.sort();

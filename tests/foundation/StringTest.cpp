@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <climits>
 #include <cstring>
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -99,12 +99,16 @@ TEST(StringBounds, AtAndMidStayInsideTheText)
     EXPECT_EQ(s.mid(1, -5).length(), 0);
 }
 
+// A negative start searches find's whole text but leaves findLast nothing to try.
 TEST(StringBounds, FindAndFindLastStayInsideTheText)
 {
     String s("abcabc");
     EXPECT_EQ(s.find("bc"), 1);
     EXPECT_EQ(s.find("bc", INT_MAX), -1);
-    EXPECT_EQ(s.find("bc", -4), -1);
+    EXPECT_EQ(s.find("a", -5), 0);
+    EXPECT_EQ(s.find("bc", -1), 1);
+    EXPECT_EQ(s.find("c", INT_MIN), 2);
+    EXPECT_EQ(s.find("", -1), 0);
     EXPECT_EQ(s.find("abcabcx"), -1);
     EXPECT_EQ(s.find("", 6), 6);
     EXPECT_EQ(s.find("", 7), -1);
@@ -188,21 +192,46 @@ TEST(StringHeap, CellsAreRecycledAndSafeAcrossThreads)
     EXPECT_EQ(reinterpret_cast<uintptr_t>(second), firstCell);
     delete second;
 
-    // Two threads replace heap copies of their own text; a shared cell would corrupt one of them.
-    bool intact[2] = {true, true};
-    auto churn = [&intact](int thread, const char* model) {
-        String* kept[64] = {};
-        for (int round = 0; round < 20000; ++round) {
-            String*& slot = kept[round % 64];
-            intact[thread] = intact[thread] && (!slot || *slot == model);
-            delete slot;
-            slot = new String(model);
+    // Workers replace heap copies of their own text as fast as they can while
+    // this thread suspends them one after another at whatever instruction each
+    // has reached, so that the others go through the pool in the middle of its
+    // take or give. A cell handed out twice shows a worker another one's text
+    // (or crashes it): an unlocked pool fails this reliably.
+    struct Worker {
+        std::atomic<bool>* stop;
+        int number;
+        bool intact;
+        static DWORD WINAPI churn(void* argument)
+        {
+            Worker& w = *static_cast<Worker*>(argument);
+            const String model = String::fromInt(w.number);
+            String* kept[16] = {};
+            w.intact = true;
+            for (unsigned round = 0; !*w.stop; ++round) {
+                String*& slot = kept[round % 16];
+                w.intact = w.intact && (!slot || *slot == model);
+                delete slot;
+                slot = new String(model);
+            }
+            for (String* s : kept)
+                delete s;
+            return 0;
         }
-        for (String* s : kept)
-            delete s;
     };
-    std::thread other(churn, 1, "second thread");
-    churn(0, "first thread");
-    other.join();
-    EXPECT_TRUE(intact[0] && intact[1]);
+    std::atomic<bool> stop(false);
+    Worker workers[3] = {{&stop, 0, false}, {&stop, 1, false}, {&stop, 2, false}};
+    HANDLE threads[3];
+    for (int i = 0; i < 3; ++i)
+        threads[i] = CreateThread(nullptr, 0, Worker::churn, &workers[i], 0, nullptr);
+    for (int pause = 0; pause < 300; ++pause) {
+        SuspendThread(threads[pause % 3]);
+        Sleep(1);
+        ResumeThread(threads[pause % 3]);
+    }
+    stop = true;
+    WaitForMultipleObjects(3, threads, TRUE, INFINITE);
+    for (int i = 0; i < 3; ++i) {
+        CloseHandle(threads[i]);
+        EXPECT_TRUE(workers[i].intact) << "worker " << i;
+    }
 }

@@ -42,8 +42,17 @@ TEST(VirtualBufferSizes, RoundToPagesAndKeepUsedWithinCommit)
     EXPECT_EQ(empty.setUsed(10), 10u);
     EXPECT_EQ(committedAt(empty.data()), page);
 
-    VirtualBuffer inverted(3 * page, page);
-    EXPECT_EQ(committedAt(inverted.data()), page);
+}
+
+TEST(VirtualBufferSizes, InitialCommitBeyondTheReservationThrows)
+{
+    const uint32_t page = systemPageSize();
+    try {
+        VirtualBuffer inverted(8 * page, page);
+        ADD_FAILURE() << "committed " << committedAt(inverted.data()) << " bytes of a one-page reservation";
+    } catch (const char* message) {
+        EXPECT_STREQ("No memory", message);
+    }
 }
 
 TEST(VirtualBufferSizes, CommitMovesBetweenMinimumUsedAndReservation)

@@ -66,7 +66,7 @@ TEST(ComponentLifetime, DeletingTheObjectOrDestroyingTheWindowEndsBothAndTheChil
 
 TEST(ComponentLifetime, ManyWindowsWithChildrenLeaveNothingBehind)
 {
-    for (int i = 0; i < 2500; ++i) {
+    for (int i = 0; i < 300; ++i) {
         Window* top = topLevel(WS_POPUP);
         Window* middle = child(top);
         child(middle);
