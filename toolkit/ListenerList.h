@@ -85,6 +85,28 @@ public:
         return true;
     }
 
+    // For a list walked on a thread of the holder's own, which the holder waits
+    // for before it goes: no component life guard is involved, since guards
+    // belong to the window's thread. The caller keeps adds and removals apart
+    // from the walk.
+    void invokeFromWorker(ListLock& lock, Args... args)
+    {
+        struct Walk {
+            ListLock& lock;
+            ~Walk() { lock.release(); }
+        };
+        {
+            lock.acquire();
+            Walk walk{lock};
+            for (Item* p = head; p; p = p->next) {
+                if (!p->removed)
+                    p->invoke(args...);
+            }
+        }
+        if (!lock.busy())
+            sweep();
+    }
+
     int count() const
     {
         int n = 0;

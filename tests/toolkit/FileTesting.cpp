@@ -1,0 +1,67 @@
+#include "tests/toolkit/FileTesting.h"
+
+#include "toolkit/Component.h"
+
+namespace filetesting {
+
+std::string pattern(size_t n, unsigned seed)
+{
+    std::string bytes(n, '\0');
+    unsigned value = seed;
+    for (char& byte : bytes) {
+        value = value * 1103515245u + 12345u;
+        byte = static_cast<char>(value >> 16);
+    }
+    return bytes;
+}
+
+std::string contents(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "<missing>";
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD done = 0;
+    if (!bytes.empty())
+        ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &done, nullptr);
+    CloseHandle(file);
+    bytes.resize(done);
+    return bytes;
+}
+
+WIN32_FILE_ATTRIBUTE_DATA attributes(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return data;
+}
+
+bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+    }
+    return true;
+}
+
+bool pumpUntilSignalled(HANDLE event, DWORD timeoutMs)
+{
+    return pumpUntil([event] { return WaitForSingleObject(event, 0) == WAIT_OBJECT_0; }, timeoutMs);
+}
+
+int messageOnlyComponents()
+{
+    int count = 0;
+    for (HWND w = nullptr; (w = FindWindowExA(HWND_MESSAGE, w, Component::className(), nullptr)) != nullptr;)
+        count += GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() ? 1 : 0;
+    return count;
+}
+
+}
