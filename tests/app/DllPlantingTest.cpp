@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "foundation/RegistryKey.h"
-#include "tests/app/RunningProgram.h"
+#include "tests/support/RunningProgram.h"
 #include "tests/support/Sandbox.h"
 #include "tests/support/ScratchFolder.h"
 

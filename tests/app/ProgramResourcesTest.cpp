@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "tests/app/RunningProgram.h"
+#include "tests/support/RunningProgram.h"
 
 using namespace programtesting;
 

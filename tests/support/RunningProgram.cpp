@@ -1,4 +1,4 @@
-#include "tests/app/RunningProgram.h"
+#include "tests/support/RunningProgram.h"
 
 #include <cstring>
 
@@ -155,6 +155,17 @@ RECT placement(HWND window)
     GetWindowRect(window, &r);
     MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
     return r;
+}
+
+bool isPainted(HWND window)
+{
+    if (!IsWindowVisible(window) || GetUpdateRect(window, nullptr, FALSE))
+        return false;
+    for (HWND child : children(window)) {
+        if (IsWindowVisible(child) && !isPainted(child))
+            return false;
+    }
+    return true;
 }
 
 void click(HWND window)

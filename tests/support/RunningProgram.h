@@ -62,6 +62,8 @@ std::string windowText(HWND window);
 std::vector<HWND> children(HWND parent);
 // A window's rectangle in its parent's client coordinates.
 RECT placement(HWND window);
+// Whether the window and every window inside it are painted: none has an update region left.
+bool isPainted(HWND window);
 // Posts a left click at the centre of the window.
 void click(HWND window);
 // Posts a key press and release to the window.
