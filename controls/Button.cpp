@@ -34,7 +34,28 @@ LRESULT Button::handleMessage(UINT message, WPARAM wparam, LPARAM lparam)
         invalidate();
         UpdateWindow(handle());
     }
-    return Control::handleMessage(message, wparam, lparam);
+    // The release gives the capture back itself; any other loss of it (another
+    // window taking it, WM_CANCELMODE, disabling, a message box opened by a
+    // listener) ends the press as a release outside would, or the repeat timer
+    // would go on pressing with nothing held.
+    if (message == WM_CAPTURECHANGED && !releasing_ && reinterpret_cast<HWND>(lparam) != handle())
+        endPress();
+    if (message != WM_LBUTTONUP)
+        return Control::handleMessage(message, wparam, lparam);
+    LifeGuard life(*this);
+    releasing_ = 1;
+    const LRESULT result = Control::handleMessage(message, wparam, lparam);
+    if (life.alive())
+        releasing_ = 0;
+    return result;
+}
+
+void Button::endPress()
+{
+    stopTimer(pressDelayTimer);
+    stopTimer(repeatTimer);
+    if (pressed_)
+        press(0);
 }
 
 void Button::onTimer(UINT_PTR id)
@@ -108,9 +129,7 @@ void Button::onLeftButtonUp(WPARAM flags, int x, int y)
     const bool click = pressed_ && PtInRect(&client, point);
     if (click && group_ && !toggle())
         return;
-    press(0);
-    stopTimer(pressDelayTimer);
-    stopTimer(repeatTimer);
+    endPress();
     if (click)
         onClicked();
 }

@@ -76,12 +76,20 @@ public:
         return removeClick(owner, reinterpret_cast<ListenerFunction>(function));
     }
 
+    template <typename Owner>
+    int removePressListener(Owner* owner, void (*function)(Owner*, Button*))
+    {
+        return pressListeners_.removeFirst(owner, reinterpret_cast<ListenerFunction>(function), listenerLock()) ? 0 : 1;
+    }
+
 private:
     int removeClick(const void* owner, ListenerFunction function);
     // The toggle step of mouse, Enter and space; false when a listener deleted the button.
     bool toggle();
     // Sets the pressed state (only when pressable) and the border.
     void press(int down);
+    // Stops the repeat timers and lets the button up, without a click.
+    void endPress();
     bool isSiblingOfGroup(Window* window) const;
     Button* nextCheckedSibling() const;
 
@@ -97,6 +105,8 @@ private:
     int pressable_ = 1;
     POINT markOffset_ = {0, 0};
     int commandId_ = 0;
+    // Set while the button's own release gives the capture back.
+    int releasing_ = 0;
     HWND dependent_ = nullptr;
     ButtonListeners stateListeners_;
     ButtonListeners clickListeners_;

@@ -1,5 +1,6 @@
 #include "controls/Control.h"
 
+#include "controls/FontSelection.h"
 #include "controls/RgbBitmap.h"
 #include "toolkit/Application.h"
 #include "toolkit/ClassTags.h"
@@ -12,11 +13,6 @@ namespace {
 
 // Longest caption painted or measured, terminator included.
 constexpr int captionBufferSize = 1024;
-
-HGDIOBJ fontOrSystem(HFONT font)
-{
-    return font != nullptr ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT);
-}
 
 // Keeps text colour and background mode of a DC for one scope.
 class TextModeGuard {
@@ -35,21 +31,6 @@ private:
     HDC dc_;
     COLORREF colour_;
     int mode_;
-};
-
-// Selects a font for one scope. A font already selected is left alone:
-// selecting it again re-realizes it, which is slow under Wine.
-class FontSelection {
-public:
-    FontSelection(HDC dc, HGDIOBJ font)
-        : dc_(dc), previous_(GetCurrentObject(dc, OBJ_FONT) == font ? nullptr : SelectObject(dc, font)) {}
-    ~FontSelection() { if (previous_ != nullptr) SelectObject(dc_, previous_); }
-    FontSelection(const FontSelection&) = delete;
-    FontSelection& operator=(const FontSelection&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
 };
 
 } // namespace
@@ -88,7 +69,7 @@ LRESULT Control::onPaint(HDC dc)
     char caption[captionBufferSize] = "";
     const int length = static_cast<int>(getText(caption, captionBufferSize));
     drawText(dc, rect, caption, length);
-    if (focusFrame_ && GetFocus() == handle())
+    if (focusFrame_ && hasKeyboardFocus())
         drawFocusFrame(dc, rect);
     // A DC handed over with the message is somebody else's surface: the
     // window's own update region was not painted, so it stays invalid, and
@@ -162,6 +143,9 @@ void Control::drawFocusFrame(HDC dc, RECT rect)
 
 void Control::drawText(HDC dc, RECT rect, const char* caption, int length)
 {
+    // Nothing to write: no measuring, no font, no colours.
+    if (length <= 0)
+        return;
     TextModeGuard mode(dc, isEnabled() ? textColour() : disabledTextColour());
     FontSelection font(dc, fontOrSystem(this->font()));
     const UINT flags = DT_NOPREFIX | horizontalTextFlag(textAlignment_);

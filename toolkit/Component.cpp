@@ -95,6 +95,10 @@ Component* Component::fromHandle(HWND handle)
 void Component::attachHandle(HWND w)
 {
     HWND own = window;
+    // Unbound, the window's WM_DESTROY no longer reaches the object, so the
+    // tooltip tool kept by the old handle is taken off here.
+    if (Window* visible = dynamic_cast<Window*>(this))
+        visible->unregisterTooltip();
     detachFromWindow();
     if (own)
         DestroyWindow(own);

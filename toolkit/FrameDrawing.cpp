@@ -4,15 +4,17 @@
 
 namespace {
 
+// Two polylines set the same pixels as the path of MoveToEx and LineTo calls
+// round the rectangle (each segment leaves out its end point, which the next
+// one starts with) in fewer calls, which count under Wine.
 void drawEdges(HDC dc, const RECT& r, HPEN topLeft, HPEN bottomRight)
 {
+    const POINT leading[] = {{r.left, r.bottom}, {r.left, r.top}, {r.right, r.top}};
+    const POINT trailing[] = {{r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom}};
     SelectObject(dc, topLeft);
-    MoveToEx(dc, r.left, r.bottom, nullptr);
-    LineTo(dc, r.left, r.top);
-    LineTo(dc, r.right, r.top);
+    Polyline(dc, leading, 3);
     SelectObject(dc, bottomRight);
-    LineTo(dc, r.right, r.bottom);
-    LineTo(dc, r.left, r.bottom);
+    Polyline(dc, trailing, 3);
 }
 
 void drawEtched(const Window& window, HDC dc, const RECT& r)

@@ -15,8 +15,6 @@
 
 namespace {
 
-int shiftHeldFlag = 0;
-
 std::unordered_set<const Window*>& liveWindows()
 {
     static std::unordered_set<const Window*> windows;
@@ -64,7 +62,9 @@ Window::Window(const char* caption, DWORD style, DWORD extendedStyle, int x, int
       outerHeight(0),
       innerWidth(0),
       innerHeight(0),
-      paintWparam(0)
+      paintWparam(0),
+      ownedPopups(0),
+      keyboardFocus(0)
 {
     setClassTag(ClassTag::Window);
     liveWindows().insert(this);
@@ -78,6 +78,8 @@ Window::Window(const char* caption, DWORD style, DWORD extendedStyle, int x, int
         setParentWindow(owner, joins ? 1 : 0);
         if (joins)
             owner->addChild(this);
+        else
+            ++owner->ownedPopups;
         disabled = !owner->isEnabled();
         borderPens.reset(owner->borderWidth());
     } else {
@@ -90,6 +92,9 @@ Window::Window(const char* caption, DWORD style, DWORD extendedStyle, int x, int
 Window::~Window()
 {
     markDestroying();
+    deleteOwnedPopups();
+    if (parent() && !inParentRing())
+        --parent()->ownedPopups;
     unregisterTooltip();
     liveWindows().erase(this);
     WindowLooks::releaseAll(*this);
@@ -158,16 +163,12 @@ void Window::onMouseMove(WPARAM flags, int x, int y)
 
 void Window::onKeyDown(WPARAM key, LPARAM flags)
 {
-    if (key == VK_SHIFT)
-        shiftHeldFlag = 1;
     LifeGuard life(*this);
     keyDownListeners.invoke(listeners, life, this, key, flags);
 }
 
 void Window::onKeyUp(WPARAM key, LPARAM flags)
 {
-    if (key == VK_SHIFT)
-        shiftHeldFlag = 0;
     LifeGuard life(*this);
     keyUpListeners.invoke(listeners, life, this, key, flags);
 }
@@ -184,7 +185,7 @@ void Window::onChar(WPARAM* key, LPARAM flags)
     if (!target)
         target = handle();
     *key = 0;
-    SendMessageA(target, TKM_TABNEXT, static_cast<WPARAM>(shiftHeldFlag), reinterpret_cast<LPARAM>(handle()));
+    SendMessageA(target, TKM_TABNEXT, static_cast<WPARAM>(shiftHeld()), reinterpret_cast<LPARAM>(handle()));
 }
 
 LRESULT Window::onCommand(WPARAM)
@@ -314,6 +315,25 @@ void Window::removeChild(Component* child)
     child->setPrevSibling(nullptr);
 }
 
+// A popup owned by a child control has the top-level ancestor as its real
+// owner and would outlive this window, keeping a pointer to it as its parent:
+// it goes with this window instead, as owned windows go with their owner.
+void Window::deleteOwnedPopups()
+{
+    while (ownedPopups > 0) {
+        Window* popup = nullptr;
+        for (const Window* w : liveWindows()) {
+            if (w->parent() == this && !w->inParentRing()) {
+                popup = const_cast<Window*>(w);
+                break;
+            }
+        }
+        if (!popup)
+            break;
+        delete popup;
+    }
+}
+
 void Window::broadcast(UINT message, WPARAM wparam, LPARAM lparam)
 {
     // Handles, not pointers: a child may go away while an earlier one handles the message.
@@ -340,7 +360,10 @@ void Window::getClientRect(RECT& r)
 
 void Window::invalidate()
 {
-    InvalidateRect(handle(), nullptr, TRUE);
+    // A hidden window is painted whole when it is shown, and asking the
+    // server to invalidate it costs a round trip under Wine for nothing.
+    if (IsWindowVisible(handle()))
+        InvalidateRect(handle(), nullptr, TRUE);
 }
 
 void Window::redraw()
@@ -512,7 +535,9 @@ bool Window::exists(const Window* window)
 
 int Window::shiftHeld()
 {
-    return shiftHeldFlag;
+    // The key state that came with the message being handled: a flag kept from
+    // key messages misses a Shift released with Alt held or in another window.
+    return GetKeyState(VK_SHIFT) < 0 ? 1 : 0;
 }
 
 void Window::removeListeners(const void* owner)

@@ -176,6 +176,9 @@ public:
     // Nothing happens when the child is not in the ring.
     void removeChild(Component* child);
     int isActive() const { return active; }
+    // Whether this window holds the keyboard focus, as its WM_SETFOCUS and
+    // WM_KILLFOCUS told it: GetFocus asks the server, which painting cannot afford.
+    int hasKeyboardFocus() const { return keyboardFocus; }
     HCURSOR cursor() const { return cursorHandle; }
     WPARAM paintArgument() const { return paintWparam; }
 
@@ -183,7 +186,7 @@ public:
     // travelled in posted messages.
     static bool exists(const Window* window);
 
-    // Set by a VK_SHIFT key-down reaching any window, cleared by its key-up.
+    // 1 while Shift is down by the key state of the message being handled.
     static int shiftHeld();
 
     template <typename Owner>
@@ -224,10 +227,12 @@ protected:
     void setModalResult(int result) { modalValue = result; }
 
 private:
+    friend class Component;
     friend class WindowDispatch;
     friend class WindowLooks;
 
     void unregisterTooltip();
+    void deleteOwnedPopups();
 
     Window* focused;
     Window* first;
@@ -263,6 +268,9 @@ private:
     int innerWidth;
     int innerHeight;
     WPARAM paintWparam;
+    // Popups that name this window as parent without being in its ring.
+    int ownedPopups;
+    int keyboardFocus;
     ListLock listeners;
     TimerListeners timerListeners;
     MouseListeners leftButtonDownListeners;

@@ -38,9 +38,11 @@ LRESULT WindowDispatch::dispatch(Window& w, UINT message, WPARAM wparam, LPARAM 
         SendMessageA(w.handle(), TKM_ACTIVATE, wparam, handleParameter(w));
         break;
     case WM_SETFOCUS:
+        w.keyboardFocus = 1;
         focusArrived(w);
         break;
     case WM_KILLFOCUS:
+        w.keyboardFocus = 0;
         w.onFocus(0);
         if (life.alive() && w.active)
             SendMessageA(w.handle(), TKM_FOCUSCHILD, 0, handleParameter(w));
@@ -256,7 +258,9 @@ LRESULT WindowDispatch::privateMessage(Window& w, UINT message, WPARAM wparam, L
 {
     switch (message) {
     case TKM_ACTIVATE:
-        w.active = wparam != 0;
+        // A minimise arrives as WA_INACTIVE with the minimised flag in the high
+        // word; only the low word tells whether the window is active.
+        w.active = LOWORD(wparam) != WA_INACTIVE;
         w.broadcast(TKM_ACTIVATE, wparam, handleParameter(w));
         break;
     case TKM_FOCUSCHILD:

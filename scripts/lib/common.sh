@@ -21,8 +21,11 @@ ensure_packages() {
   log "installing: ${missing[*]}"
   local sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  # Another install running at the same moment (an unattended upgrade, a second
+  # command) holds the package lock; wait for it instead of failing.
+  local wait=(-o DPkg::Lock::Timeout=600)
+  $sudo apt-get "${wait[@]}" update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get "${wait[@]}" install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
 # build_arch ARCH [target...]: configures (once) and builds build/ARCH.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace testsupport {
@@ -40,9 +41,15 @@ BOOL CALLBACK findText(HWND child, LPARAM found)
 struct MessageBoxCaptureAccess {
     static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam)
     {
+        if (code == HCBT_DESTROYWND && activeCapture != nullptr) {
+            std::vector<void*>& open = activeCapture->openBoxes_;
+            open.erase(std::remove(open.begin(), open.end(), reinterpret_cast<void*>(wParam)), open.end());
+        }
         if (code == HCBT_ACTIVATE && activeCapture != nullptr) {
             HWND box = reinterpret_cast<HWND>(wParam);
-            if (isDialog(box)) {
+            std::vector<void*>& open = activeCapture->openBoxes_;
+            if (isDialog(box) && std::find(open.begin(), open.end(), box) == open.end()) {
+                open.push_back(box);
                 CapturedMessageBox captured;
                 captured.caption = windowText(box);
                 EnumChildWindows(box, findText, reinterpret_cast<LPARAM>(&captured.text));

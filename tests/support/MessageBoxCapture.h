@@ -30,6 +30,9 @@ private:
     void* hook_;
     int answer_;
     std::vector<CapturedMessageBox> boxes_;
+    // Boxes already read and answered: a box that loses the activation to another
+    // program's window and gets it back is still one box.
+    std::vector<void*> openBoxes_;
 };
 
 }  // namespace testsupport

@@ -8,11 +8,9 @@ namespace {
 
 void typeTab(bool shift)
 {
-    if (shift)
-        SendMessageA(GetFocus(), WM_KEYDOWN, VK_SHIFT, 0);
+    setShiftState(shift);
     SendMessageA(GetFocus(), WM_CHAR, VK_TAB, 0);
-    if (shift)
-        SendMessageA(GetFocus(), WM_KEYUP, VK_SHIFT, 0);
+    setShiftState(false);
 }
 
 // A popup dialog: a, then a container holding b, a hidden c and d, then a

@@ -27,6 +27,14 @@ BOOL CALLBACK countComponents(HWND window, LPARAM count)
 
 }
 
+void setShiftState(bool down)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
 int liveComponentWindows()
 {
     int count = 0;

@@ -16,6 +16,9 @@ inline void pump()
     application.pumpPending();
 }
 
+// Sets Shift down or up in this thread's key state, as GetKeyState reads it.
+void setShiftState(bool down);
+
 // Toolkit windows ("myComponent") that the calling thread still has, children included.
 int liveComponentWindows();
 
