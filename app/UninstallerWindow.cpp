@@ -24,7 +24,7 @@ constexpr COLORREF yellow = 0x0000FFFF;
 constexpr int centreVertically = 4;
 const char uninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
-void selectionChosen(UninstallerWindow* window, Window*)
+void selectionChosen(UninstallerWindow* window, DropDownList*)
 {
     window->onProductSelected();
 }
@@ -115,7 +115,7 @@ void UninstallerWindow::findInstalledProducts()
         if (!uninstall.exists(record->displayName))
             continue;
         if (productSelector != nullptr) {
-            productSelector->popupList()->insertItem(record->modelCode, -1);
+            productSelector->popupList()->insertItem(record->modelCode.cStr(), -1);
         } else if (wanted == record->modelCode) {
             setText(record->modelCode + " uninstall");
             selectedId = record->id;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "foundation/RegistryKey.h"
+#include "tests/app/UninstallTesting.h"
 #include "tests/support/RunningProgram.h"
 #include "tests/support/Sandbox.h"
 #include "tests/support/ScratchFolder.h"
@@ -60,8 +61,16 @@ TEST(DllPlanting, UninstallerLoadsNoneOfTheDllsPlantedBesideIt)
     ASSERT_TRUE(CopyFileA(buildFile("bench\\BareWindow.exe").c_str(), folder.join("PlantedBare.exe").c_str(), FALSE));
     PreferPlantedDlls overrides({"PlantedUninstaller.exe", "PlantedBare.exe"});
 
-    // An unknown model code: the program builds its window and closes it by itself.
-    EXPECT_EQ(0u, RunningProgram(folder.join("PlantedUninstaller.exe"), "NONE").waitForExit());
+    // The planted UXTHEME would be taken when the window is shown.
+    uninstalltesting::TestMachine machine;
+    machine.fixture.install("T520");
+    {
+        RunningProgram uninstaller(folder.join("PlantedUninstaller.exe"), "T520");
+        HWND window = uninstaller.waitForWindow("myComponent", "T520 uninstall");
+        ASSERT_TRUE(window != nullptr && waitFor([&] { return isPainted(window); }));
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0u, uninstaller.waitForExit());
+    }
     for (const std::string& name : plantedNames)
         EXPECT_FALSE(exists(folder.join(name + ".dll.loaded"))) << name << ".dll was taken from beside the program";
 

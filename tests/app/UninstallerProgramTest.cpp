@@ -99,7 +99,8 @@ protected:
 };
 
 // The layout table row by row, the products in catalogue order with none chosen,
-// "Proceed" refusing until one is, and the close box changing nothing.
+// "Proceed" refusing until one is, then removing the chosen one; the program
+// then ends with exit code 0.
 TEST_F(UninstallerProgram, ListModeOffersTheInstalledProductsInCatalogueOrder)
 {
     fixture().install("T540");
@@ -133,26 +134,30 @@ TEST_F(UninstallerProgram, ListModeOffersTheInstalledProductsInCatalogueOrder)
         EXPECT_EQ(expected[i], placement(rows[i])) << "row " << i + 2;
     }
     EXPECT_EQ("T5 application not chosen", program.boxAfterClicking(rows[8]));
-    // choosing: filled in with the drop-down list
-    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(0u, program.waitForExit());
-    EXPECT_TRUE(nothingRemoved(fixture()));
-}
-
-// Also the full uninstall: the process ends with exit code 0.
-TEST_F(UninstallerProgram, ListModeWithOneProductChoosesItAndProceedRemovesIt)
-{
-    fixture().install("T540");
-    Uninstaller program;
-    HWND window = program.window(listCaption);
-    ASSERT_NE(nullptr, window);
-    EXPECT_EQ("T540", windowText(children(window)[1]));
-    EXPECT_EQ("Uninstallation completed !", program.boxAfterClicking(childWithText(window, "Proceed")));
+    // The keys of a closed combo box walk the items: T520, T540, and no further.
+    HWND toggle = children(rows[1]).at(0);
+    for (const char* shown : {"T520", "T540", "T540"}) {
+        pressKey(toggle, VK_DOWN);
+        EXPECT_TRUE(waitFor([&] { return windowText(rows[1]) == shown; })) << shown;
+    }
+    EXPECT_EQ("Uninstallation completed !", program.boxAfterClicking(rows[8]));
     EXPECT_EQ(0u, program.waitForExit());
     EXPECT_TRUE(leftAsExpected(fixture(), fixture().product("T540")->id, KeepOptions{}));
 }
 
-// The first argument only, upper-cased; no selector; "Cancel" changes nothing.
+TEST_F(UninstallerProgram, ListModeWithOneProductChoosesItAndCancelChangesNothing)
+{
+    fixture().install("T520");
+    Uninstaller program;
+    HWND window = program.window(listCaption);
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ("T520", windowText(children(window).at(1)));
+    click(childWithText(window, "Cancel"));
+    EXPECT_EQ(0u, program.waitForExit());
+    EXPECT_TRUE(nothingRemoved(fixture()));
+}
+
+// The first argument only, upper-cased; no selector; the close box changes nothing.
 TEST_F(UninstallerProgram, CommandLineModeNamesTheProductOfTheFirstArgument)
 {
     fixture().install("T520");
@@ -164,7 +169,7 @@ TEST_F(UninstallerProgram, CommandLineModeNamesTheProductOfTheFirstArgument)
     const std::vector<HWND> rows = children(window);
     ASSERT_EQ(8u, rows.size());
     EXPECT_EQ(placement(rows[0]), (RECT{10, 40, 26, 56})) << "no selector row";
-    click(rows[7]);
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(0u, program.waitForExit());
     EXPECT_TRUE(nothingRemoved(fixture()));
 }
