@@ -39,7 +39,7 @@ void cancelClicked(UninstallerWindow* window, Button*)
     window->onCancel();
 }
 
-// A check box of its own group that toggles freely, checked at first.
+// A check box of its own group that toggles freely.
 void makeKeepBox(Button* box, int group)
 {
     box->setMarkStyle(MarkCheckBox);
@@ -151,6 +151,8 @@ LRESULT UninstallerWindow::handleMessage(UINT message, WPARAM wparam, LPARAM lpa
 
 void UninstallerWindow::onProductSelected()
 {
+    if (productSelector == nullptr)
+        return;
     if (productSelector->currentIndex() == -1) {
         selectedId = 0;
         return;

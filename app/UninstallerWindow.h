@@ -22,7 +22,8 @@ public:
     // WM_CLOSE ends the application's loop before the window goes.
     LRESULT handleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
-    // Takes the selector's chosen item as the product to remove.
+    // Takes the selector's chosen item as the product to remove; nothing in
+    // command-line mode, where the product comes from the command line.
     void onProductSelected();
     // Removes the chosen product, reporting through message boxes owned by this window.
     void runUninstall();
