@@ -6,6 +6,7 @@
 #include "toolkit/ClassTags.h"
 #include "toolkit/Drawing.h"
 #include "toolkit/SelectGuard.h"
+#include "toolkit/SystemLibraries.h"
 #include "toolkit/WindowDC.h"
 
 namespace {
@@ -169,13 +170,13 @@ void Control::drawBitmap(HDC dc, RECT rect)
     if (bitmapAlignment_ == AlignStretch) {
         RECT content;
         getClientRect(content);
-        TransparentBlt(dc, content.left, content.top, content.right - content.left, content.bottom - content.top,
+        transparentBlt(dc, content.left, content.top, content.right - content.left, content.bottom - content.top,
                        image_.dc(), 0, 0, size.cx, size.cy, key);
     } else if (halfSizeBitmap_) {
         drawHalfSize(dc, rect, key, size);
     } else {
         const RECT placed = placeBox(rect, bitmapAlignment_, size.cx, size.cy);
-        TransparentBlt(dc, placed.left, placed.top, size.cx, size.cy, image_.dc(), 0, 0, size.cx, size.cy, key);
+        transparentBlt(dc, placed.left, placed.top, size.cx, size.cy, image_.dc(), 0, 0, size.cx, size.cy, key);
     }
 }
 
@@ -187,7 +188,7 @@ void Control::drawHalfSize(HDC dc, const RECT& rect, COLORREF key, SIZE size)
         const RECT whole = {0, 0, size.cx, size.cy};
         const bool onFace = borderStyle_ == BorderSunken && faceFill_;
         FillRect(scratch.dc(), &whole, onFace ? faceBrush() : backgroundBrush());
-        TransparentBlt(scratch.dc(), 0, 0, size.cx, size.cy, image_.dc(), 0, 0, size.cx, size.cy, key);
+        transparentBlt(scratch.dc(), 0, 0, size.cx, size.cy, image_.dc(), 0, 0, size.cx, size.cy, key);
         scratch.halveInto(scratch);
         BitBlt(dc, placed.left, placed.top, size.cx / 2, size.cy / 2, scratch.dc(), 0, 0, SRCCOPY);
     } catch (int) {

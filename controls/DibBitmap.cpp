@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "toolkit/SystemLibraries.h"
+
 namespace {
 
 // FILE_FLAG_OPEN_NO_RECALL: never pull a file back from remote storage.
@@ -112,7 +114,7 @@ BOOL DibBitmap::drawTransparent(HDC dc, int x, int y, COLORREF key, int width, i
         width = width_;
         height = height_;
     }
-    return TransparentBlt(dc, x, y, width, height, dc_, 0, 0, width_, height_, key);
+    return transparentBlt(dc, x, y, width, height, dc_, 0, 0, width_, height_, key);
 }
 
 BYTE* DibBitmap::row(int y) const

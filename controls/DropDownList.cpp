@@ -49,6 +49,10 @@ DropDownList::~DropDownList()
     toggle_->removeClickListener(this, toggleClicked);
     toggle_->removeListeners(this);
     toggle_->removeMessageHooks(this);
+    // Destroying the top-level window destroys its owned windows first, and with
+    // them this popup: by now it may be gone.
+    if (!Window::exists(popup_))
+        return;
     popup_->removeListeners(this);
     popup_->removeListListeners(this);
     popup_->removeMessageHooks(this);

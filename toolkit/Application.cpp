@@ -2,6 +2,7 @@
 
 #include "foundation/String.h"
 #include "toolkit/CommandLine.h"
+#include "toolkit/SystemLibraries.h"
 
 Application application;
 
@@ -9,11 +10,20 @@ namespace {
 
 constexpr int modulePathSize = 4096;
 
+// The application object is built before the entry point runs and creates the
+// first window (the tooltips), which loads DLLs: the search must be restricted
+// before that, so it happens while the instance is taken, ahead of the tooltip member.
+HINSTANCE restrictDllSearchAndTakeInstance()
+{
+    restrictDllSearch();
+    return GetModuleHandleA(nullptr);
+}
+
 }  // namespace
 
 Application::Application()
     : quitFlag(0)
-    , moduleInstance(GetModuleHandleA(nullptr))
+    , moduleInstance(restrictDllSearchAndTakeInstance())
     , pens(nullptr)
     , dotPens(nullptr)
     , brushes(nullptr)

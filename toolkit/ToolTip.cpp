@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "toolkit/Application.h"
+#include "toolkit/SystemLibraries.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ TTTOOLINFOA toolInfo(HWND tool, UINT flags, char* text)
 HWND createTooltipWindow()
 {
     INITCOMMONCONTROLSEX controls = { sizeof(INITCOMMONCONTROLSEX), 0xFF };
-    InitCommonControlsEx(&controls);
+    initCommonControls(&controls);
     HWND window = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, tooltipStyle, CW_USEDEFAULT, CW_USEDEFAULT,
         CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
     if (window != nullptr)

@@ -1,0 +1,178 @@
+#include "app/UninstallerWindow.h"
+
+#include "app/MessageBoxReporter.h"
+#include "app/ProductCatalogue.h"
+#include "app/ProductRecord.h"
+#include "app/UninstallRun.h"
+#include "controls/Button.h"
+#include "controls/DropDownList.h"
+#include "controls/Label.h"
+#include "foundation/RegistryKey.h"
+#include "toolkit/Application.h"
+#include "toolkit/Drawing.h"
+#include "toolkit/WindowAlignment.h"
+
+namespace {
+
+constexpr DWORD windowStyle = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+constexpr DWORD labelStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+constexpr DWORD boxStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP;
+static_assert(windowStyle == 0x90CC0000 && labelStyle == 0x54000000 && boxStyle == 0x54010000, "layout styles");
+
+constexpr int iconResource = 101;
+constexpr COLORREF yellow = 0x0000FFFF;
+constexpr int centreVertically = 4;
+const char uninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
+void selectionChosen(UninstallerWindow* window, DropDownList*)
+{
+    window->onProductSelected();
+}
+
+void proceedClicked(UninstallerWindow* window, Button*)
+{
+    window->runUninstall();
+}
+
+void cancelClicked(UninstallerWindow* window, Button*)
+{
+    window->onCancel();
+}
+
+// A check box of its own group that toggles freely.
+void makeKeepBox(Button* box, int group)
+{
+    box->setMarkStyle(MarkCheckBox);
+    box->setGroup(group);
+    box->setMayUncheck(1);
+}
+
+}  // namespace
+
+// Built hidden and shown once complete: no half-built window flashes, the
+// controls are made without repainting around them, and showing it gives the
+// focus to the first control. A window with nothing to offer is never shown.
+UninstallerWindow::UninstallerWindow()
+    : Window("Vantorix uninstaller", windowStyle & ~WS_VISIBLE, 0, CW_USEDEFAULT, CW_USEDEFAULT, 300, 220, nullptr)
+    , productSelector(nullptr)
+    , keepDataBox(nullptr)
+    , keepSharedBox(nullptr)
+    , keepPluginsBox(nullptr)
+    , proceedButton(nullptr)
+    , cancelButton(nullptr)
+    , keepDataLabel(nullptr)
+    , keepSharedLabel(nullptr)
+    , keepPluginsLabel(nullptr)
+    , selectLabel(nullptr)
+    , selectedId(0)
+{
+    HICON icon = LoadIconA(application.instance(), MAKEINTRESOURCEA(iconResource));
+    SendMessageA(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    buildCatalogue(catalogue);
+    windowFont.reset(createFont(16, "Arial", 0, 0, 0, 0, 0, 0));
+    setFont(windowFont.get());
+    setTextColour(yellow);
+    const bool listMode = application.argumentCount() == 1;
+    if (listMode)
+        createSelector();
+    findInstalledProducts();
+    if (productSelector != nullptr && productSelector->popupList()->count() == 1) {
+        productSelector->select(0);
+        onProductSelected();
+    }
+    const bool nothingToOffer = listMode ? productSelector->popupList()->count() == 0 : selectedId == 0;
+    if (nothingToOffer)
+        PostMessageA(handle(), WM_CLOSE, 0, 0);
+    createKeepBoxes();
+    proceedButton = new Button("Proceed", this, 30, 140, 70, 30, boxStyle);
+    cancelButton = new Button("Cancel", this, 190, 140, 70, 30, boxStyle);
+    proceedButton->addClickListener(this, proceedClicked);
+    cancelButton->addClickListener(this, cancelClicked);
+    if (!nothingToOffer)
+        show(1);
+}
+
+UninstallerWindow::~UninstallerWindow() = default;
+
+void UninstallerWindow::createSelector()
+{
+    selectLabel = new Label("Select application to delete", this, 10, 10, 0, 0, labelStyle);
+    // Fitted once more as the design asks; the label already measures in the window's font.
+    selectLabel->fitToText();
+    productSelector = new DropDownList(this, selectLabel->right() + 4, 10, 100, 24);
+    productSelector->toggleButton()->setFocusFrame(0);
+    alignWindows(centreVertically, selectLabel, productSelector, nullptr);
+    productSelector->addSelectionListener(this, selectionChosen);
+}
+
+void UninstallerWindow::findInstalledProducts()
+{
+    RegistryKey uninstall(HKEY_LOCAL_MACHINE);
+    uninstall.open(uninstallKey, false);
+    const String wanted = application.argument(1).toUpper();
+    for (int i = 0; i < catalogue.count(); ++i) {
+        const ProductRecord* record = catalogue.item(i);
+        if (!uninstall.exists(record->displayName))
+            continue;
+        if (productSelector != nullptr) {
+            productSelector->popupList()->insertItem(record->modelCode.cStr(), -1);
+        } else if (wanted == record->modelCode) {
+            setText(record->modelCode + " uninstall");
+            selectedId = record->id;
+        }
+    }
+}
+
+void UninstallerWindow::createKeepBoxes()
+{
+    keepDataBox = new Button("", this, 10, 40, 16, 16, boxStyle);
+    keepDataLabel = new Label("Keep Vantorix memory and data files", this, 30, 10, 0, 0, labelStyle);
+    keepSharedBox = new Button("", this, 10, 70, 16, 16, boxStyle);
+    keepSharedLabel = new Label("Keep Vantorix shared files", this, 30, 10, 0, 0, labelStyle);
+    keepPluginsBox = new Button("", this, 10, 100, 16, 16, boxStyle);
+    keepPluginsLabel = new Label("Keep Vantorix plug-ins & add-ons", this, 30, 10, 0, 0, labelStyle);
+    makeKeepBox(keepDataBox, 1);
+    makeKeepBox(keepSharedBox, 2);
+    makeKeepBox(keepPluginsBox, 3);
+    keepDataBox->setChecked(1);
+    keepSharedBox->setChecked(1);
+    keepPluginsBox->setChecked(1);
+    alignWindows(centreVertically, keepDataBox, keepDataLabel, nullptr);
+    alignWindows(centreVertically, keepSharedBox, keepSharedLabel, nullptr);
+    alignWindows(centreVertically, keepPluginsBox, keepPluginsLabel, nullptr);
+}
+
+LRESULT UninstallerWindow::handleMessage(UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == WM_CLOSE)
+        application.quit();
+    return Window::handleMessage(message, wparam, lparam);
+}
+
+void UninstallerWindow::onProductSelected()
+{
+    if (productSelector == nullptr)
+        return;
+    if (productSelector->currentIndex() == -1) {
+        selectedId = 0;
+        return;
+    }
+    const String text = productSelector->getText();
+    for (int i = 0; i < catalogue.count(); ++i) {
+        if (catalogue.item(i)->modelCode == text)
+            selectedId = catalogue.item(i)->id;
+    }
+}
+
+void UninstallerWindow::onCancel()
+{
+    PostMessageA(handle(), WM_CLOSE, 0, 0);
+}
+
+void UninstallerWindow::runUninstall()
+{
+    MessageBoxReporter reporter(*this);
+    const KeepOptions keep = {keepDataBox->isChecked() != 0, keepSharedBox->isChecked() != 0,
+                              keepPluginsBox->isChecked() != 0};
+    UninstallRun(findProductById(catalogue, selectedId), keep, reporter).run();
+}

@@ -1,0 +1,53 @@
+// The uninstaller's one window: the product to remove (chosen from the installed
+// ones, or named on the command line), three "Keep" boxes, "Proceed" and "Cancel".
+#pragma once
+
+#include <windows.h>
+
+#include "app/ProductRecordList.h"
+#include "controls/OwnedGdiObject.h"
+#include "toolkit/Window.h"
+
+class Button;
+class DropDownList;
+class Label;
+
+class UninstallerWindow : public Window {
+public:
+    // Builds the catalogue, finds the installed products and creates every
+    // control. When nothing can be offered it posts itself WM_CLOSE.
+    UninstallerWindow();
+    ~UninstallerWindow() override;
+
+    // WM_CLOSE ends the application's loop before the window goes.
+    LRESULT handleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+    // Takes the selector's chosen item as the product to remove; nothing in
+    // command-line mode, where the product comes from the command line.
+    void onProductSelected();
+    // Removes the chosen product, reporting through message boxes owned by this window.
+    void runUninstall();
+    void onCancel();
+
+    // The id of the product to remove; 0 while none is chosen.
+    int selectedProduct() const { return selectedId; }
+
+private:
+    void createSelector();
+    void findInstalledProducts();
+    void createKeepBoxes();
+
+    DropDownList* productSelector;
+    Button* keepDataBox;
+    Button* keepSharedBox;
+    Button* keepPluginsBox;
+    Button* proceedButton;
+    Button* cancelButton;
+    Label* keepDataLabel;
+    Label* keepSharedLabel;
+    Label* keepPluginsLabel;
+    Label* selectLabel;
+    ProductRecordList catalogue;
+    int selectedId;
+    OwnedGdiObject<HFONT> windowFont;
+};

@@ -1,0 +1,72 @@
+// What Windows reads from the shipped program before running it: icon 101 in the
+// sizes Explorer and the taskbar ask for, the version information, the manifest.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "tests/support/RunningProgram.h"
+
+namespace {
+
+std::string resource(HMODULE module, LPCSTR type, int id)
+{
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), type);
+    const char* data = found ? static_cast<const char*>(LockResource(LoadResource(module, found))) : nullptr;
+    return data ? std::string(data, SizeofResource(module, found)) : std::string();
+}
+
+// Width of the icon image the system picks from group 101 for that size.
+LONG iconWidth(HMODULE module, int size)
+{
+    std::string group = resource(module, RT_GROUP_ICON, 101);
+    const int id = LookupIconIdFromDirectoryEx(reinterpret_cast<BYTE*>(&group[0]), TRUE, size, size, 0);
+    std::string image = resource(module, RT_ICON, id);
+    HICON icon = CreateIconFromResourceEx(reinterpret_cast<BYTE*>(&image[0]), static_cast<DWORD>(image.size()),
+                                          TRUE, 0x00030000, 0, 0, LR_DEFAULTCOLOR);
+    ICONINFO info = {};
+    BITMAP colour = {};
+    if (icon != nullptr && GetIconInfo(icon, &info)) {
+        GetObjectA(info.hbmColor, sizeof colour, &colour);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+    DestroyIcon(icon);
+    return colour.bmWidth;
+}
+
+std::string versionString(std::string block, const char* name)
+{
+    char* value = nullptr;
+    UINT length = 0;
+    const std::string path = std::string("\\StringFileInfo\\040904E4\\") + name;
+    if (block.empty() || !VerQueryValueA(&block[0], path.c_str(), reinterpret_cast<void**>(&value), &length))
+        return "";
+    return std::string(value, length > 0 ? length - 1 : 0);
+}
+
+}  // namespace
+
+TEST(ProgramResources, IconVersionAndManifest)
+{
+    HMODULE program = LoadLibraryExA(programtesting::buildFile("VxUninstall.exe").c_str(), nullptr,
+                                     LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, program);
+    for (int size : {16, 32, 48})
+        EXPECT_EQ(size, iconWidth(program, size));
+
+    const std::string version = resource(program, RT_VERSION, VS_VERSION_INFO);
+    EXPECT_EQ("Vantorix T5", versionString(version, "ProductName"));
+    EXPECT_EQ("Vantorix T5 uninstaller", versionString(version, "FileDescription"));
+    EXPECT_EQ("Vantorix", versionString(version, "CompanyName"));
+    EXPECT_EQ("VxUninstall.exe", versionString(version, "OriginalFilename"));
+    EXPECT_EQ("1.0.0.0", versionString(version, "FileVersion"));
+
+    const std::string manifest = resource(program, RT_MANIFEST, 1);
+    EXPECT_NE(std::string::npos, manifest.find("level=\"requireAdministrator\""));
+    EXPECT_NE(std::string::npos, manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""));
+    EXPECT_NE(std::string::npos, manifest.find("<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"));
+    EXPECT_EQ(std::string::npos, manifest.find("<dpiAware")) << "a DPI-aware program gets no scaling of its fixed layout";
+    FreeLibrary(program);
+}
