@@ -15,6 +15,7 @@
 #include "console/SimulatedActions.h"
 #include "foundation/FileSystem.h"
 #include "foundation/RegistryKey.h"
+#include "toolkit/SystemLibraries.h"
 
 #include <memory>
 
@@ -134,16 +135,6 @@ int removeProduct(const ConsoleArguments& arguments, ConsoleStream& out, Console
     }
     log.writeLine(request + ": finished with exit code " + String::fromInt(exitCode));
     return exitCode;
-}
-
-// The process's own current folder would keep a folder it lies in from being
-// removed; the system folder is never one the run removes.
-void enterSystemFolder()
-{
-    char folder[MAX_PATH];
-    UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length > 0 && length < MAX_PATH)
-        SetCurrentDirectoryA(folder);
 }
 
 } // namespace

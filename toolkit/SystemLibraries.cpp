@@ -44,6 +44,14 @@ void restrictDllSearch()
         SetDllDirectoryA("");
 }
 
+void enterSystemFolder()
+{
+    char folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length > 0 && length < MAX_PATH)
+        SetCurrentDirectoryA(folder);
+}
+
 HMODULE loadSystemLibrary(const char* name)
 {
     HMODULE module = LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);

@@ -14,6 +14,12 @@
 // Safe to call more than once; the first call should come before any window.
 void restrictDllSearch();
 
+// Makes the system folder the current folder. A program is often started with its
+// own folder as the current one; kept, that would hold a folder it lies in open
+// against its removal, and the current folder is a place the process must not
+// look for anything.
+void enterSystemFolder();
+
 // Loads a DLL given by bare file name from the system folder and never from the
 // program's or the current folder; null when that fails. The module stays
 // loaded for the life of the process.

@@ -3,6 +3,8 @@
 #include "console/RemovalMutex.h"
 #include "tests/app/UninstallTesting.h"
 #include "tests/console/ConsoleTesting.h"
+#include "tests/support/ProgramResources.h"
+#include "tests/support/RunningProgram.h"
 #include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
@@ -108,6 +110,28 @@ std::string itemName(const MachineItem& item)
 }
 
 } // namespace
+
+TEST(ConsoleProgramResources, TheWindowsIconAndVersionWithNamesOfItsOwn)
+{
+    using namespace programtesting;
+    HMODULE console = LoadLibraryExA(buildFile("VxUninstallCli.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE window = LoadLibraryExA(buildFile("VxUninstall.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(console != nullptr && window != nullptr);
+    const std::string icons = resource(window, RT_GROUP_ICON, 101);
+    ASSERT_GT(icons.size(), 6u);
+    EXPECT_EQ(icons, resource(console, RT_GROUP_ICON, 101));
+    for (int image = 1; image <= icons[4]; ++image)
+        EXPECT_EQ(resource(window, RT_ICON, image), resource(console, RT_ICON, image)) << image;
+    const std::string ours = resource(console, RT_VERSION, VS_VERSION_INFO);
+    const std::string theirs = resource(window, RT_VERSION, VS_VERSION_INFO);
+    EXPECT_EQ("VxUninstallCli.exe", versionString(ours, "OriginalFilename"));
+    EXPECT_EQ("VxUninstallCli", versionString(ours, "InternalName"));
+    for (const char* same : {"CompanyName", "ProductName", "FileVersion", "ProductVersion"})
+        EXPECT_EQ(versionString(theirs, same), versionString(ours, same)) << same;
+    EXPECT_NE(std::string::npos, resource(console, RT_MANIFEST, 1).find("level=\"requireAdministrator\""));
+    FreeLibrary(console);
+    FreeLibrary(window);
+}
 
 TEST(ConsoleArguments, BadOnesGive87WithTheUsageOnStandardError)
 {

@@ -1,5 +1,7 @@
 #include "tests/console/ConsoleTesting.h"
 
+#include "tests/support/RunningProgram.h"
+
 #include <algorithm>
 #include <cstring>
 #include <fstream>
@@ -9,15 +11,6 @@
 namespace consoletesting {
 
 namespace {
-
-std::string programPath()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    folder.erase(folder.find_last_of('\\'));
-    return folder.substr(0, folder.find_last_of('\\') + 1) + "VxUninstallCli.exe";
-}
 
 struct OutputFile {
     OutputFile()
@@ -77,16 +70,7 @@ void listKeys(HKEY parent, const std::string& path, std::vector<std::string>& li
     if (RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return;
     listing.push_back(path);
-    char name[16384];
-    BYTE data[4096];
-    for (DWORD i = 0;; ++i) {
-        DWORD nameSize = sizeof name, size = sizeof data, type = 0;
-        LONG status = RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &size);
-        if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA)
-            break;
-        listing.push_back(path + " = " + name + " " + std::to_string(type) + " " +
-                          std::string(reinterpret_cast<char*>(data), size < sizeof data ? size : 0));
-    }
+    char name[256];
     std::vector<std::string> children;
     for (DWORD i = 0;; ++i) {
         DWORD nameSize = sizeof name;
@@ -109,7 +93,7 @@ HANDLE startProgram(const std::string& arguments, HANDLE out, HANDLE err)
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = out;
     startup.hStdError = err;
-    const std::string program = programPath();
+    const std::string program = programtesting::buildFile("VxUninstallCli.exe");
     std::string line = "\"" + program + "\" " + arguments;
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,

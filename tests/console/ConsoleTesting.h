@@ -26,8 +26,9 @@ std::vector<std::string> lines(const std::string& text);
 std::vector<std::string> linesAfter(const std::string& text, const std::string& prefix);
 
 // Every file and folder of drive C: with attributes, size and time of writing,
-// and every key below HKEY_LOCAL_MACHINE with its values; other tests' scratch
-// (the temporary folder outside keep, their own keys) is left out.
+// and every key below HKEY_LOCAL_MACHINE; other tests' scratch (the temporary
+// folder outside keep, their own keys) is left out. Values are not listed: Wine
+// rewrites some of its own (the display driver's) whenever it likes.
 std::vector<std::string> machineListing(const std::string& keep);
 // Entries only in before ("- ...") and only in after ("+ ..."), at most 20.
 std::vector<std::string> changes(std::vector<std::string> before, std::vector<std::string> after);
