@@ -199,7 +199,7 @@ TEST(ConsoleRemove, ProtectedFoldersAreRefusedExactlyAsInTheGraphicalRun)
     EXPECT_NE(std::string::npos, run.out.find("Unable to delete the directory \r\n" + system + "\r\n"));
 }
 
-TEST(ConsoleRemove, AnUnknownOrMissingProductGives1605AndASecondRunGives1618)
+TEST(ConsoleRemove, UnknownProductUnusableLogAndASecondRunEachChangeNothing)
 {
     T5_REQUIRE_SANDBOX();
     TestMachine machine;
@@ -209,6 +209,7 @@ TEST(ConsoleRemove, AnUnknownOrMissingProductGives1605AndASecondRunGives1618)
         EXPECT_EQ(1605u, run.exitCode) << arguments;
         EXPECT_NE("", run.err);
     }
+    EXPECT_EQ(1622u, runProgram("remove T520 --log \"" + machine.path("Missing\\removal.log") + "\"").exitCode);
     {
         RemovalMutex otherRun;
         ASSERT_TRUE(otherRun.isHeld());
