@@ -53,12 +53,14 @@ void listFiles(const std::string& folder, const std::string& temp, const std::st
         bool listed = !startsWith(path + "\\", temp) || startsWith(path, keep);
         if (name == "." || name == ".." || !(listed || startsWith(keep, path + "\\")))
             continue;
+        const bool folder = (record.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        // A folder's time of writing moves with whatever other tests do in it; its
+        // entries tell what changed there.
         if (listed)
             listing.push_back(path + " " + std::to_string(record.dwFileAttributes) + " " +
-                              std::to_string(record.nFileSizeLow) + " " +
-                              std::to_string(record.ftLastWriteTime.dwLowDateTime));
-        if ((record.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            !(record.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                              (folder ? std::string() : std::to_string(record.nFileSizeLow) + " " +
+                                                            std::to_string(record.ftLastWriteTime.dwLowDateTime)));
+        if (folder && !(record.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
             listFiles(path, temp, keep, listing);
     } while (FindNextFileA(search, &record));
     FindClose(search);

@@ -25,7 +25,7 @@ std::vector<std::string> lines(const std::string& text);
 // The lines of text that begin with prefix, without it.
 std::vector<std::string> linesAfter(const std::string& text, const std::string& prefix);
 
-// Every file and folder of drive C: with attributes, size and time of writing,
+// Every file and folder of drive C: with attributes (and a file's size and time of writing),
 // and every key below HKEY_LOCAL_MACHINE; other tests' scratch (the temporary
 // folder outside keep, their own keys) is left out. Values are not listed: Wine
 // rewrites some of its own (the display driver's) whenever it likes.
