@@ -91,6 +91,7 @@ SectorFile::SectorFile(const char* path, uint32_t chunkSize, bool readOnly)
       dataPointer(nullptr),
       requestSerial(0),
       completedSerial(0),
+      waiters(0),
       result{nullptr, 0, 0},
       endRewritten(0)
 {
@@ -286,8 +287,7 @@ size_t SectorFile::runBlocking(int blockingKind, uint64_t position, char* buffer
         if (!started)
             break;
         const uint32_t serial = requestSerial;
-        while (completedSerial.load() != serial)
-            WaitForSingleObject(completionEvent.get(), INFINITE);
+        awaitCompletion(serial);
         const uint32_t n = result.count;
         if (blockingKind == readKind && !direct && n != 0)
             std::memcpy(buffer, result.data, n);
@@ -299,6 +299,18 @@ size_t SectorFile::runBlocking(int blockingKind, uint64_t position, char* buffer
         count -= n;
     }
     return total;
+}
+
+// The worker signals the completion event only while someone waits here: a
+// transfer that nobody waits for then costs no signal, which is a call to the
+// server under Wine. Either the waiter sees the serial or the worker sees the
+// waiter, as both the count and the serial are sequentially consistent.
+void SectorFile::awaitCompletion(uint32_t serial)
+{
+    ++waiters;
+    while (completedSerial.load() != serial)
+        WaitForSingleObject(completionEvent.get(), INFINITE);
+    --waiters;
 }
 
 size_t SectorFile::read(uint64_t position, void* buffer, size_t count)
@@ -357,7 +369,8 @@ void SectorFile::serve()
         result = outcome;
         busy = 0;
         completedSerial = serial;
-        SetEvent(completionEvent.get());
+        if (waiters.load() != 0)
+            SetEvent(completionEvent.get());
         announce(doneKind, outcome);
     }
     stopFlag = 0;

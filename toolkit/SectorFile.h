@@ -108,6 +108,7 @@ private:
     void request(int kind, char* data, uint64_t position, uint32_t count, bool raw);
     bool rawAcceptable(const void* buffer, uint64_t position, uint32_t count) const;
     size_t runBlocking(int kind, uint64_t position, char* buffer, size_t count);
+    void awaitCompletion(uint32_t serial);
     bool openUnbuffered(bool readOnly);
     void stopWorker();
     void cutToLogicalSize();
@@ -139,6 +140,8 @@ private:
     char* dataPointer;
     uint32_t requestSerial;
     std::atomic<uint32_t> completedSerial;
+    // Blocking calls waiting for the completion event.
+    std::atomic<int> waiters;
     Outcome result;
     std::atomic<int> endRewritten;
     ListLock windowLock;
