@@ -15,6 +15,8 @@ CopyPipe::CopyPipe(SectorFile& source, SectorFile& destination, uint64_t sourceP
       end(0),
       readDone(0),
       writeDone(1),
+      readData(nullptr),
+      readCount(0),
       finished(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
       stopped(0),
       firstWritePosition(destinationPosition),
@@ -102,10 +104,9 @@ bool CopyPipe::advance(SectorFile* file, void* data, uint32_t count, int kind, D
         return true;
     }
     if (fromSource) {
-        if (queue.write(data, count) != count) {
-            stopWith(ERROR_NOT_ENOUGH_MEMORY);
-            return true;
-        }
+        // The bytes stay in the source's transfer buffer until the next read starts.
+        readData = data;
+        readCount = count;
         readPosition += count;
         readDone = 1;
     } else {
@@ -116,7 +117,16 @@ bool CopyPipe::advance(SectorFile* file, void* data, uint32_t count, int kind, D
         elapsedTicks = std::max<DWORD>(GetTickCount() - startTick, 1);
         bytesPerSecond = (writePosition - firstWritePosition) * 1000 / elapsedTicks;
     }
-    return readDone && writeDone && startTransfers();
+    if (!readDone || !writeDone)
+        return false;
+    // Queued only once the written bytes have left the queue, the bytes read
+    // never have to be moved down behind them.
+    if (readCount != 0 && queue.write(readData, readCount) != readCount) {
+        stopWith(ERROR_NOT_ENOUGH_MEMORY);
+        return true;
+    }
+    readCount = 0;
+    return startTransfers();
 }
 
 // Reads the next piece while the queued bytes are written. Returns true when

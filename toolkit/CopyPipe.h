@@ -68,6 +68,9 @@ private:
     uint64_t end;
     int readDone;
     int writeDone;
+    // The last read's bytes, queued when the write in flight is over.
+    void* readData;
+    uint32_t readCount;
     KernelHandle finished;
     mutable CriticalSection lock;
     int stopped;
