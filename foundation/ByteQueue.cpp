@@ -1,13 +1,10 @@
 #include "foundation/ByteQueue.h"
 
-#include "foundation/PageBlock.h"
-
 #include <cstring>
 
 ByteQueue::ByteQueue(uint32_t initialBytes, uint32_t maximumBytes) : VirtualBuffer(initialBytes, maximumBytes)
 {
     InitializeCriticalSection(&section);
-    PageBlock::bringIn(data(), committed());
 }
 
 ByteQueue::~ByteQueue()

@@ -6,8 +6,6 @@ bool PageBlock::allocate(size_t bytes)
 {
     reset();
     data_ = static_cast<char*>(VirtualAlloc(nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-    if (data_ != nullptr)
-        bringIn(data_, bytes);
     return data_ != nullptr;
 }
 

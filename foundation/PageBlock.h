@@ -12,15 +12,14 @@ public:
 
     char* data() const { return data_; }
     // Releases the block held so far and commits a new one of bytes (rounded up
-    // to whole pages by the system), brought in at once; false, holding
-    // nothing, when that fails.
+    // to whole pages by the system); false, holding nothing, when that fails.
     bool allocate(size_t bytes);
     void reset();
 
     // Brings committed pages into memory in one go, where the system allows it,
     // rather than one page fault per page at first touch: a transfer into fresh
     // pages pays a fault per 4 KiB otherwise, which under virtualisation can
-    // cost more than moving the bytes.
+    // cost more than moving the bytes. For pages about to be used in full.
     static void bringIn(void* address, size_t bytes);
 
 private:

@@ -1,5 +1,6 @@
 #include "toolkit/CopyPipe.h"
 
+#include "foundation/PageBlock.h"
 #include "toolkit/LifeGuard.h"
 
 #include <algorithm>
@@ -28,6 +29,9 @@ CopyPipe::CopyPipe(SectorFile& source, SectorFile& destination, uint64_t sourceP
         throw "Event not created !";
     const uint64_t size = source.logicalSize();
     end = sourcePosition + std::min(count, size > sourcePosition ? size - sourcePosition : 0);
+    // Each piece read is queued once the previous one is written, so the queue
+    // holds about one chunk at a time: that much of it is used at once.
+    PageBlock::bringIn(queue.data(), static_cast<size_t>(std::min<uint64_t>(end - sourcePosition, source.chunk())));
     // Registered only now: a throw above must leave no listener behind.
     source.addWorkerListener(this, step);
     destination.addWorkerListener(this, step);

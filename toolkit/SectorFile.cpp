@@ -76,6 +76,7 @@ SectorFile::SectorFile(const char* path, uint32_t chunkSize, bool readOnly)
       transferBuffer(nullptr),
       tailBuffer(nullptr),
       edgeBuffer(nullptr),
+      transferBufferIn(false),
       tailBytes(0),
       unitBytes(0),
       alignedPosition(0),
@@ -192,6 +193,16 @@ bool SectorFile::claim()
     return busy.compare_exchange_strong(idle, 1);
 }
 
+// Raw transfers never touch the transfer buffer; the first other one brings
+// it in at once. Only the thread that claimed busy gets here.
+void SectorFile::bringTransferBufferIn()
+{
+    if (transferBufferIn)
+        return;
+    PageBlock::bringIn(transferBuffer, chunkBytes + unitBytes);
+    transferBufferIn = true;
+}
+
 void SectorFile::request(int requestKind, char* data, uint64_t position, uint32_t count, bool raw)
 {
     kind = requestKind;
@@ -215,6 +226,7 @@ bool SectorFile::startRead(uint64_t position, uint32_t count)
         busy = 0;
         return false;
     }
+    bringTransferBufferIn();
     request(readKind, transferBuffer, position, static_cast<uint32_t>(std::min<uint64_t>(count, available)), false);
     return true;
 }
@@ -228,6 +240,7 @@ bool SectorFile::startWrite(const void* data, uint64_t position, uint32_t count)
         busy = 0;
         return false;
     }
+    bringTransferBufferIn();
     std::memcpy(transferBuffer + position % sectorBytes, data, count);
     request(writeKind, transferBuffer, position, count, false);
     return true;

@@ -105,6 +105,7 @@ private:
     DWORD sectorRead(char* buffer, uint64_t position, uint32_t& count);
     void announce(int kind, const Outcome& outcome);
     bool claim();
+    void bringTransferBufferIn();
     void request(int kind, char* data, uint64_t position, uint32_t count, bool raw);
     bool rawAcceptable(const void* buffer, uint64_t position, uint32_t count) const;
     size_t runBlocking(int kind, uint64_t position, char* buffer, size_t count);
@@ -118,6 +119,7 @@ private:
     char* transferBuffer;
     char* tailBuffer;
     char* edgeBuffer;
+    bool transferBufferIn;
     std::atomic<uint32_t> tailBytes;
     uint32_t unitBytes;
     uint64_t alignedPosition;
