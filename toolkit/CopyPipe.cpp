@@ -18,6 +18,7 @@ CopyPipe::CopyPipe(SectorFile& source, SectorFile& destination, uint64_t sourceP
       writeDone(1),
       readData(nullptr),
       readCount(0),
+      writingFromQueue(false),
       finished(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
       stopped(0),
       firstWritePosition(destinationPosition),
@@ -59,6 +60,10 @@ CopyPipe::~CopyPipe()
     // Not under the lock: a worker holds its list while it waits for the lock.
     sourceFile.removeListeners(this);
     destinationFile.removeListeners(this);
+    // No worker runs the step any more, so the flag stays as it is; a write
+    // from the queue still in flight must be over before the queue goes.
+    if (writingFromQueue)
+        destinationFile.waitForTransfer();
 }
 
 uint64_t CopyPipe::sourcePosition() const
@@ -115,6 +120,7 @@ bool CopyPipe::advance(SectorFile* file, void* data, uint32_t count, int kind, D
         readDone = 1;
     } else {
         writePosition += count;
+        writingFromQueue = false;
         queue.lockData();
         queue.unlockConsume(count);
         writeDone = 1;
@@ -155,8 +161,17 @@ bool CopyPipe::startTransfers()
         stopWith(readPosition < end ? ERROR_HANDLE_EOF : 0);
         return true;
     }
+    // Whole sectors at a sector boundary go straight from the queue, which
+    // keeps them in place until the write reports, as nothing is queued or
+    // dropped before: no copy into the destination's transfer buffer. The rest
+    // of a sector, or a write at an unaligned position, goes through startWrite.
     char* front = queue.lockData();
-    const bool started = destinationFile.startWrite(front, writePosition, queue.size());
+    const uint32_t queued = queue.size();
+    const uint32_t sector = destinationFile.sectorSize();
+    const uint32_t whole = writePosition % sector == 0 ? queued - queued % sector : 0;
+    const bool started = whole != 0 ? destinationFile.startWriteRaw(front, writePosition, whole)
+                                    : destinationFile.startWrite(front, writePosition, queued);
+    writingFromQueue = started && whole != 0;
     queue.unlockConsume(0);
     if (!started) {
         stopWith(destinationFile.refusalCode());

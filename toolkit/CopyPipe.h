@@ -71,6 +71,8 @@ private:
     // The last read's bytes, queued when the write in flight is over.
     void* readData;
     uint32_t readCount;
+    // A raw write reads the queue itself until it reports.
+    bool writingFromQueue;
     KernelHandle finished;
     mutable CriticalSection lock;
     int stopped;

@@ -326,6 +326,11 @@ void SectorFile::awaitCompletion(uint32_t serial)
     --waiters;
 }
 
+void SectorFile::waitForTransfer()
+{
+    awaitCompletion(requestSerial);
+}
+
 size_t SectorFile::read(uint64_t position, void* buffer, size_t count)
 {
     return runBlocking(readKind, position, static_cast<char*>(buffer), count);

@@ -64,6 +64,9 @@ public:
     // Moves the end of file; false when that failed, or while a transfer runs.
     bool setSize(uint64_t size);
 
+    // Returns once the transfer started last is over, at once when none runs.
+    void waitForTransfer();
+
     uint32_t sectorSize() const { return sectorBytes; }
     uint32_t alignmentUnit() const { return unitBytes; }
     uint32_t chunk() const { return chunkBytes; }
@@ -140,7 +143,7 @@ private:
     int kind;
     bool rawRequest;
     char* dataPointer;
-    uint32_t requestSerial;
+    std::atomic<uint32_t> requestSerial;
     std::atomic<uint32_t> completedSerial;
     // Blocking calls waiting for the completion event.
     std::atomic<int> waiters;
