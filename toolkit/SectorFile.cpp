@@ -93,6 +93,8 @@ SectorFile::SectorFile(const char* path, uint32_t chunkSize, bool readOnly)
       requestSerial(0),
       completedSerial(0),
       waiters(0),
+      workerThreadId(0),
+      ownRequest(false),
       result{nullptr, 0, 0},
       endRewritten(0)
 {
@@ -122,7 +124,7 @@ SectorFile::SectorFile(const char* path, uint32_t chunkSize, bool readOnly)
     requestEvent.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     completionEvent.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     if (requestEvent.isOpen() && completionEvent.isOpen())
-        thread.reset(CreateThread(nullptr, 0, workerEntry, this, 0, nullptr));
+        thread.reset(CreateThread(nullptr, 0, workerEntry, this, 0, &workerThreadId));
     if (!thread.isOpen())
         throw "Worker thread not started !";
 }
@@ -213,7 +215,13 @@ void SectorFile::request(int requestKind, char* data, uint64_t position, uint32_
     alignedPosition = position - position % sectorBytes;
     alignedCount = static_cast<uint32_t>(roundUp(position - alignedPosition + count, sectorBytes));
     ++requestSerial;
-    SetEvent(requestEvent.get());
+    // A worker listener that starts the next transfer of the same file is on
+    // the worker already: it takes the request when the listeners are done,
+    // without two calls to the server for an event it would signal itself.
+    if (GetCurrentThreadId() == workerThreadId)
+        ownRequest = true;
+    else
+        SetEvent(requestEvent.get());
 }
 
 bool SectorFile::startRead(uint64_t position, uint32_t count)
@@ -376,7 +384,9 @@ DWORD WINAPI SectorFile::workerEntry(void* self)
 void SectorFile::serve()
 {
     for (;;) {
-        WaitForSingleObject(requestEvent.get(), INFINITE);
+        if (!ownRequest)
+            WaitForSingleObject(requestEvent.get(), INFINITE);
+        ownRequest = false;
         if (stopFlag)
             break;
         const int doneKind = kind;

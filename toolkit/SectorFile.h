@@ -147,6 +147,9 @@ private:
     std::atomic<uint32_t> completedSerial;
     // Blocking calls waiting for the completion event.
     std::atomic<int> waiters;
+    DWORD workerThreadId;
+    // Set and read on the worker only: a request made by one of its listeners.
+    bool ownRequest;
     Outcome result;
     std::atomic<int> endRewritten;
     ListLock windowLock;
