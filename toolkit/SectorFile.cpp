@@ -288,12 +288,11 @@ bool SectorFile::startWriteRaw(const void* buffer, uint64_t position, uint32_t c
 // A transfer started by someone else may have signalled the completion event
 // with no one waiting, so the wait goes on until this request's own serial is
 // reported done. Whole sectors that land on a sector-aligned address of the
-// caller's buffer are read straight into it, in pieces of up to 1 GiB: no
-// copy, and a hand-over to the worker and back per piece rather than per
-// chunk, which a busy machine makes slow.
+// caller's buffer are read straight into it, in pieces of up to 64 MiB: no
+// copy, and far fewer hand-overs to the worker than one per chunk.
 size_t SectorFile::runBlocking(int blockingKind, uint64_t position, char* buffer, size_t count)
 {
-    const size_t directPiece = size_t(1) << 30;
+    const size_t directPiece = 64u << 20;
     size_t total = 0;
     while (count != 0) {
         const bool direct = blockingKind == readKind && count >= sectorBytes && position % sectorBytes == 0 &&
