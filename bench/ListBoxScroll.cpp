@@ -13,7 +13,7 @@ namespace {
 const int items = 100000;
 const int paints = 1000;
 const int fillRounds = 3;
-const int scrollRounds = 7;
+const int scrollRounds = 15;
 const int width = 200;
 const int height = 300;
 
@@ -130,11 +130,12 @@ int main()
 {
     Bench bench;
     application.pumpPending();
-    const BestTimes fill = bestOfRounds(fillRounds, [&] { return bench.fillTheirs(); }, [&] { return bench.fillOurs(); });
-    reportFigure("fill with 100,000 items", "LISTBOX with LB_ADDSTRING", fill.ours, fill.theirs, 1.5);
-    const BestTimes scroll =
-        bestOfRounds(scrollRounds, [&] { return bench.scrollTheirs(); }, [&] { return bench.scrollOurs(); });
-    reportFigure("scroll one row and paint, 1000 times", "LISTBOX with WM_PRINT", scroll.ours, scroll.theirs, 1.5);
+    const PairedRounds fill =
+        pairedRounds(fillRounds, [&] { return bench.fillTheirs(); }, [&] { return bench.fillOurs(); });
+    reportPaired("fill with 100,000 items", "LISTBOX with LB_ADDSTRING", fill, 1.5);
+    const PairedRounds scroll =
+        pairedRounds(scrollRounds, [&] { return bench.scrollTheirs(); }, [&] { return bench.scrollOurs(); });
+    reportPaired("scroll one row and paint, 1000 times", "LISTBOX with WM_PRINT", scroll, 1.5);
     if (!bench.sameTopRow())
         std::printf("the two lists did not end on the same row with the same count\n");
     return 0;

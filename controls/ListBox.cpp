@@ -434,7 +434,9 @@ LRESULT ListBox::onPaint(HDC dc)
 {
     RECT content;
     getClientRect(content);
-    if (scrollBar_->isVisible())
+    // The bar's own state, not whether it can be seen: a hidden list painted
+    // into a DC it was handed still has its bar.
+    if (scrollBar_->style() & WS_VISIBLE)
         content.right -= scrollBar_->width();
     LifeGuard life(*this);
     {

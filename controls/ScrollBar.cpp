@@ -255,15 +255,18 @@ void ScrollBar::layout()
         firstArrow_->enable(usable);
         secondArrow_->enable(usable);
     }
+    // Whether the thumb is shown, not whether it can be seen: in a hidden
+    // window it would otherwise keep a stale state until the window is shown.
+    const bool shown = (thumb_->style() & WS_VISIBLE) != 0;
     if (!usable) {
-        if (thumb_->isVisible())
+        if (shown)
             thumb_->show(0);
         return;
     }
     const int arrows = vertical_ ? firstArrow_->height() + secondArrow_->height()
                                  : firstArrow_->width() + secondArrow_->width();
     placeThumb(c, arrows);
-    if (!thumb_->isVisible())
+    if (!shown)
         thumb_->show(1);
 }
 

@@ -9,6 +9,15 @@ bool PageBlock::allocate(size_t bytes)
     return data_ != nullptr;
 }
 
+// Locking makes the system fault the whole range in at once; unlocking at once
+// leaves the pages in place. Where the lock is refused (beyond the working set
+// quota on Windows) nothing changes and the pages come in as they are touched.
+void PageBlock::bringIn(void* address, size_t bytes)
+{
+    if (bytes != 0 && VirtualLock(address, bytes))
+        VirtualUnlock(address, bytes);
+}
+
 void PageBlock::reset()
 {
     if (data_ != nullptr)

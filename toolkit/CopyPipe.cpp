@@ -1,5 +1,6 @@
 #include "toolkit/CopyPipe.h"
 
+#include "foundation/PageBlock.h"
 #include "toolkit/LifeGuard.h"
 
 #include <algorithm>
@@ -15,6 +16,9 @@ CopyPipe::CopyPipe(SectorFile& source, SectorFile& destination, uint64_t sourceP
       end(0),
       readDone(0),
       writeDone(1),
+      readData(nullptr),
+      readCount(0),
+      writingFromQueue(false),
       finished(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
       stopped(0),
       firstWritePosition(destinationPosition),
@@ -26,6 +30,9 @@ CopyPipe::CopyPipe(SectorFile& source, SectorFile& destination, uint64_t sourceP
         throw "Event not created !";
     const uint64_t size = source.logicalSize();
     end = sourcePosition + std::min(count, size > sourcePosition ? size - sourcePosition : 0);
+    // Each piece read is queued once the previous one is written, so the queue
+    // holds about one chunk at a time: that much of it is used at once.
+    PageBlock::bringIn(queue.data(), static_cast<size_t>(std::min<uint64_t>(end - sourcePosition, source.chunk())));
     // Registered only now: a throw above must leave no listener behind.
     source.addWorkerListener(this, step);
     destination.addWorkerListener(this, step);
@@ -53,6 +60,10 @@ CopyPipe::~CopyPipe()
     // Not under the lock: a worker holds its list while it waits for the lock.
     sourceFile.removeListeners(this);
     destinationFile.removeListeners(this);
+    // No worker runs the step any more, so the flag stays as it is; a write
+    // from the queue still in flight must be over before the queue goes.
+    if (writingFromQueue)
+        destinationFile.waitForTransfer();
 }
 
 uint64_t CopyPipe::sourcePosition() const
@@ -102,21 +113,30 @@ bool CopyPipe::advance(SectorFile* file, void* data, uint32_t count, int kind, D
         return true;
     }
     if (fromSource) {
-        if (queue.write(data, count) != count) {
-            stopWith(ERROR_NOT_ENOUGH_MEMORY);
-            return true;
-        }
+        // The bytes stay in the source's transfer buffer until the next read starts.
+        readData = data;
+        readCount = count;
         readPosition += count;
         readDone = 1;
     } else {
         writePosition += count;
+        writingFromQueue = false;
         queue.lockData();
         queue.unlockConsume(count);
         writeDone = 1;
         elapsedTicks = std::max<DWORD>(GetTickCount() - startTick, 1);
         bytesPerSecond = (writePosition - firstWritePosition) * 1000 / elapsedTicks;
     }
-    return readDone && writeDone && startTransfers();
+    if (!readDone || !writeDone)
+        return false;
+    // Queued only once the written bytes have left the queue, the bytes read
+    // never have to be moved down behind them.
+    if (readCount != 0 && queue.write(readData, readCount) != readCount) {
+        stopWith(ERROR_NOT_ENOUGH_MEMORY);
+        return true;
+    }
+    readCount = 0;
+    return startTransfers();
 }
 
 // Reads the next piece while the queued bytes are written. Returns true when
@@ -141,8 +161,17 @@ bool CopyPipe::startTransfers()
         stopWith(readPosition < end ? ERROR_HANDLE_EOF : 0);
         return true;
     }
+    // Whole sectors at a sector boundary go straight from the queue, which
+    // keeps them in place until the write reports, as nothing is queued or
+    // dropped before: no copy into the destination's transfer buffer. The rest
+    // of a sector, or a write at an unaligned position, goes through startWrite.
     char* front = queue.lockData();
-    const bool started = destinationFile.startWrite(front, writePosition, queue.size());
+    const uint32_t queued = queue.size();
+    const uint32_t sector = destinationFile.sectorSize();
+    const uint32_t whole = writePosition % sector == 0 ? queued - queued % sector : 0;
+    const bool started = whole != 0 ? destinationFile.startWriteRaw(front, writePosition, whole)
+                                    : destinationFile.startWrite(front, writePosition, queued);
+    writingFromQueue = started && whole != 0;
     queue.unlockConsume(0);
     if (!started) {
         stopWith(destinationFile.refusalCode());

@@ -68,6 +68,11 @@ private:
     uint64_t end;
     int readDone;
     int writeDone;
+    // The last read's bytes, queued when the write in flight is over.
+    void* readData;
+    uint32_t readCount;
+    // A raw write reads the queue itself until it reports.
+    bool writingFromQueue;
     KernelHandle finished;
     mutable CriticalSection lock;
     int stopped;

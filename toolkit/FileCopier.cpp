@@ -58,6 +58,10 @@ FileCopier::FileCopier(const char* sourcePath, const char* destinationPath, uint
     }
     bufferA = blockOne.data();
     bufferB = blockTwo.data();
+    // Each buffer is filled by a read once the copy runs, as far as the source reaches.
+    const size_t used = static_cast<size_t>(std::min<uint64_t>(blockBytes, sourceFile->logicalSize()));
+    PageBlock::bringIn(bufferA, used);
+    PageBlock::bringIn(bufferB, used);
     readPosition = destinationFile->logicalSize();
     sourceFile->addWindowListener(this, step);
     destinationFile->addWindowListener(this, step);

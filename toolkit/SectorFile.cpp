@@ -76,6 +76,7 @@ SectorFile::SectorFile(const char* path, uint32_t chunkSize, bool readOnly)
       transferBuffer(nullptr),
       tailBuffer(nullptr),
       edgeBuffer(nullptr),
+      transferBufferIn(false),
       tailBytes(0),
       unitBytes(0),
       alignedPosition(0),
@@ -91,6 +92,9 @@ SectorFile::SectorFile(const char* path, uint32_t chunkSize, bool readOnly)
       dataPointer(nullptr),
       requestSerial(0),
       completedSerial(0),
+      waiters(0),
+      workerThreadId(0),
+      ownRequest(false),
       result{nullptr, 0, 0},
       endRewritten(0)
 {
@@ -120,7 +124,7 @@ SectorFile::SectorFile(const char* path, uint32_t chunkSize, bool readOnly)
     requestEvent.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     completionEvent.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     if (requestEvent.isOpen() && completionEvent.isOpen())
-        thread.reset(CreateThread(nullptr, 0, workerEntry, this, 0, nullptr));
+        thread.reset(CreateThread(nullptr, 0, workerEntry, this, 0, &workerThreadId));
     if (!thread.isOpen())
         throw "Worker thread not started !";
 }
@@ -191,6 +195,16 @@ bool SectorFile::claim()
     return busy.compare_exchange_strong(idle, 1);
 }
 
+// Raw transfers never touch the transfer buffer; the first other one brings
+// it in at once. Only the thread that claimed busy gets here.
+void SectorFile::bringTransferBufferIn()
+{
+    if (transferBufferIn)
+        return;
+    PageBlock::bringIn(transferBuffer, chunkBytes + unitBytes);
+    transferBufferIn = true;
+}
+
 void SectorFile::request(int requestKind, char* data, uint64_t position, uint32_t count, bool raw)
 {
     kind = requestKind;
@@ -201,7 +215,13 @@ void SectorFile::request(int requestKind, char* data, uint64_t position, uint32_
     alignedPosition = position - position % sectorBytes;
     alignedCount = static_cast<uint32_t>(roundUp(position - alignedPosition + count, sectorBytes));
     ++requestSerial;
-    SetEvent(requestEvent.get());
+    // A worker listener that starts the next transfer of the same file is on
+    // the worker already: it takes the request when the listeners are done,
+    // without two calls to the server for an event it would signal itself.
+    if (GetCurrentThreadId() == workerThreadId)
+        ownRequest = true;
+    else
+        SetEvent(requestEvent.get());
 }
 
 bool SectorFile::startRead(uint64_t position, uint32_t count)
@@ -214,6 +234,7 @@ bool SectorFile::startRead(uint64_t position, uint32_t count)
         busy = 0;
         return false;
     }
+    bringTransferBufferIn();
     request(readKind, transferBuffer, position, static_cast<uint32_t>(std::min<uint64_t>(count, available)), false);
     return true;
 }
@@ -227,6 +248,7 @@ bool SectorFile::startWrite(const void* data, uint64_t position, uint32_t count)
         busy = 0;
         return false;
     }
+    bringTransferBufferIn();
     std::memcpy(transferBuffer + position % sectorBytes, data, count);
     request(writeKind, transferBuffer, position, count, false);
     return true;
@@ -286,8 +308,7 @@ size_t SectorFile::runBlocking(int blockingKind, uint64_t position, char* buffer
         if (!started)
             break;
         const uint32_t serial = requestSerial;
-        while (completedSerial.load() != serial)
-            WaitForSingleObject(completionEvent.get(), INFINITE);
+        awaitCompletion(serial);
         const uint32_t n = result.count;
         if (blockingKind == readKind && !direct && n != 0)
             std::memcpy(buffer, result.data, n);
@@ -299,6 +320,23 @@ size_t SectorFile::runBlocking(int blockingKind, uint64_t position, char* buffer
         count -= n;
     }
     return total;
+}
+
+// The worker signals the completion event only while someone waits here: a
+// transfer that nobody waits for then costs no signal, which is a call to the
+// server under Wine. Either the waiter sees the serial or the worker sees the
+// waiter, as both the count and the serial are sequentially consistent.
+void SectorFile::awaitCompletion(uint32_t serial)
+{
+    ++waiters;
+    while (completedSerial.load() != serial)
+        WaitForSingleObject(completionEvent.get(), INFINITE);
+    --waiters;
+}
+
+void SectorFile::waitForTransfer()
+{
+    awaitCompletion(requestSerial);
 }
 
 size_t SectorFile::read(uint64_t position, void* buffer, size_t count)
@@ -346,7 +384,9 @@ DWORD WINAPI SectorFile::workerEntry(void* self)
 void SectorFile::serve()
 {
     for (;;) {
-        WaitForSingleObject(requestEvent.get(), INFINITE);
+        if (!ownRequest)
+            WaitForSingleObject(requestEvent.get(), INFINITE);
+        ownRequest = false;
         if (stopFlag)
             break;
         const int doneKind = kind;
@@ -357,7 +397,8 @@ void SectorFile::serve()
         result = outcome;
         busy = 0;
         completedSerial = serial;
-        SetEvent(completionEvent.get());
+        if (waiters.load() != 0)
+            SetEvent(completionEvent.get());
         announce(doneKind, outcome);
     }
     stopFlag = 0;

@@ -64,6 +64,9 @@ public:
     // Moves the end of file; false when that failed, or while a transfer runs.
     bool setSize(uint64_t size);
 
+    // Returns once the transfer started last is over, at once when none runs.
+    void waitForTransfer();
+
     uint32_t sectorSize() const { return sectorBytes; }
     uint32_t alignmentUnit() const { return unitBytes; }
     uint32_t chunk() const { return chunkBytes; }
@@ -105,9 +108,11 @@ private:
     DWORD sectorRead(char* buffer, uint64_t position, uint32_t& count);
     void announce(int kind, const Outcome& outcome);
     bool claim();
+    void bringTransferBufferIn();
     void request(int kind, char* data, uint64_t position, uint32_t count, bool raw);
     bool rawAcceptable(const void* buffer, uint64_t position, uint32_t count) const;
     size_t runBlocking(int kind, uint64_t position, char* buffer, size_t count);
+    void awaitCompletion(uint32_t serial);
     bool openUnbuffered(bool readOnly);
     void stopWorker();
     void cutToLogicalSize();
@@ -117,6 +122,7 @@ private:
     char* transferBuffer;
     char* tailBuffer;
     char* edgeBuffer;
+    bool transferBufferIn;
     std::atomic<uint32_t> tailBytes;
     uint32_t unitBytes;
     uint64_t alignedPosition;
@@ -137,8 +143,13 @@ private:
     int kind;
     bool rawRequest;
     char* dataPointer;
-    uint32_t requestSerial;
+    std::atomic<uint32_t> requestSerial;
     std::atomic<uint32_t> completedSerial;
+    // Blocking calls waiting for the completion event.
+    std::atomic<int> waiters;
+    DWORD workerThreadId;
+    // Set and read on the worker only: a request made by one of its listeners.
+    bool ownRequest;
     Outcome result;
     std::atomic<int> endRewritten;
     ListLock windowLock;

@@ -89,6 +89,19 @@ TEST_F(ScrollBarRange, SettersKeepTheInvariantAndHideTheThumbWhenAllIsVisible)
     EXPECT_EQ(1, bar->removeScrollListener(&calls, countScroll));
 }
 
+TEST_F(ScrollBarRange, ThumbFollowsTheRangeWhileTheWindowIsHidden)
+{
+    host->show(0);
+    bar->setRange(0, 100, 10, 0);
+    bar->setRange(0, 10, 20, 0);
+    host->show(1);
+    EXPECT_FALSE(IsWindowVisible(bar->thumb()->handle())) << "a range no larger than the page";
+    host->show(0);
+    bar->setRange(0, 100, 10, 0);
+    host->show(1);
+    EXPECT_TRUE(IsWindowVisible(bar->thumb()->handle()));
+}
+
 TEST_F(ScrollBarRange, ThumbIsSizedAndPlacedFromTheRangeInBothOrientations)
 {
     ScrollBar* across = new ScrollBar(host.get(), 0, 40, 10, 134, 20, DockNone);

@@ -87,4 +87,25 @@ TEST_F(CopyPipeCopies, UnwritableDestinationStopsWithTheErrorCode)
     EXPECT_EQ(0u, target.logicalSize());
 }
 
+TEST_F(CopyPipeCopies, DeletedWhileWritingFromItsQueueLetsThatWriteFinish)
+{
+    const uint32_t chunk = 16u << 20;
+    const std::string large = pattern(2 * chunk, 7);
+    ASSERT_TRUE(scratch.writeFile("large.bin", large));
+    SectorFile source(scratch.join("large.bin").c_str(), chunk, true);
+    SectorFile target(scratch.join("copy.bin").c_str(), chunk, false);
+    {
+        auto p = std::make_unique<CopyPipe>(source, target, 0, 0, large.size());
+        // The first piece is written straight from the queue once the target is busy.
+        const DWORD start = GetTickCount();
+        while (!target.isBusy() && GetTickCount() - start < 10000)
+            Sleep(0);
+        ASSERT_TRUE(target.isBusy());
+    }
+    source.waitForTransfer();
+    EXPECT_FALSE(target.isBusy()) << "the pipe went before its write was over";
+    EXPECT_EQ(chunk, target.logicalSize());
+    EXPECT_TRUE(contents(scratch.join("copy.bin")) == large.substr(0, chunk));
+}
+
 } // namespace

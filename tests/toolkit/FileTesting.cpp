@@ -40,13 +40,16 @@ WIN32_FILE_ATTRIBUTE_DATA attributes(const std::string& path)
 bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
     const DWORD start = GetTickCount();
+    // One message at a time: draining the queue would run on past the moment
+    // the condition came true while completions keep arriving.
     while (!done()) {
         if (GetTickCount() - start > timeoutMs)
             return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&message);
+        else
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
     return true;
 }

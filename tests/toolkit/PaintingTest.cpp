@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "tests/toolkit/WindowTesting.h"
+#include "toolkit/BackBuffer.h"
+#include "toolkit/BevelSides.h"
 
 using namespace windowtesting;
 
@@ -27,6 +29,22 @@ struct Painter : Window {
         FillRect(dc, &r, red);
         DeleteObject(red);
         return Window::onPaint(dc);
+    }
+};
+
+// A white canvas; a DC whose mapping is the identity but not MM_TEXT gets
+// every frame drawn line by line, which is what the copied sides must match.
+struct Canvas {
+    BackBuffer buffer;
+    Canvas(int width, int height, bool plainMapping)
+    {
+        buffer.open(width, height);
+        PatBlt(buffer.dc(), 0, 0, width, height, WHITENESS);
+        if (!plainMapping) {
+            SetMapMode(buffer.dc(), MM_ANISOTROPIC);
+            SetWindowExtEx(buffer.dc(), 1, 1, nullptr);
+            SetViewportExtEx(buffer.dc(), 1, 1, nullptr);
+        }
     }
 };
 
@@ -94,5 +112,41 @@ TEST(FrameDrawing, RaisedEdgeAndBevelUseTheBorderPensAndRestoreTheDc)
     EXPECT_EQ(0x2f2f2fu, GetPixel(canvas.dc(), 0, 5)) << "sunken: dark outer left edge";
     EXPECT_EQ(0x515151u, GetPixel(canvas.dc(), 17, 5)) << "light innermost right edge";
     EXPECT_EQ(penBefore, GetCurrentObject(canvas.dc(), OBJ_PEN));
+    delete w;
+}
+
+TEST(FrameDrawing, TallBevelsHaveTheSamePixelsWhetherTheirSidesAreCopiedOrDrawn)
+{
+    Window* w = topLevel();
+    const int levels = w->borderWidth();
+    ASSERT_EQ(3, levels);
+    HPEN dark[3];
+    HPEN light[3];
+    for (int i = 0; i < levels; ++i) {
+        dark[i] = w->darkBorderPen(i);
+        light[i] = w->lightBorderPen(i);
+    }
+    BevelSides sides;
+    Canvas copied(50, 140, true);
+    Canvas drawn(50, 140, false);
+    EXPECT_FALSE(sides.copy(drawn.buffer.dc(), RECT{0, 0, 9, 99}, levels, dark, light)) << "a scaled mapping";
+    EXPECT_FALSE(sides.copy(copied.buffer.dc(), RECT{0, 0, 9, 20}, levels, dark, light)) << "a low frame";
+    EXPECT_TRUE(sides.copy(copied.buffer.dc(), RECT{0, 0, 9, 99}, levels, dark, light));
+
+    for (const int style : {3, 4}) {
+        for (const SIZE size : {SIZE{6, 64}, SIZE{7, 65}, SIZE{45, 131}}) {
+            for (Canvas* canvas : {&copied, &drawn}) {
+                PatBlt(canvas->buffer.dc(), 0, 0, 50, 140, WHITENESS);
+                RECT r = {3, 2, 3 + size.cx, 2 + size.cy};
+                w->drawFrame(canvas->buffer.dc(), r, style);
+                EXPECT_EQ(6, r.left);
+            }
+            int differing = 0;
+            for (int y = 0; y < 140; ++y)
+                for (int x = 0; x < 50; ++x)
+                    differing += GetPixel(copied.buffer.dc(), x, y) != GetPixel(drawn.buffer.dc(), x, y);
+            EXPECT_EQ(0, differing) << "style " << style << ", " << size.cx << " x " << size.cy;
+        }
+    }
     delete w;
 }
