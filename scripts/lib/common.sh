@@ -6,8 +6,10 @@
 # Windows user has: Wine's own for the system and dialog fonts (wine_prepare
 # puts them where Wine finds them), and Liberation Sans, with Arial's metrics,
 # for Arial (the main window's font).
+# wine32 runs the shipped 32-bit build: with it every new prefix is a WoW64 one,
+# where a 32-bit program sees what it sees on 64-bit Windows.
 T5_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-             binutils-mingw-w64 wine wine64 xvfb xauth googletest fonts-wine fonts-liberation)
+             binutils-mingw-w64 wine wine64 wine32:i386 xvfb xauth googletest fonts-wine fonts-liberation)
 
 log() { printf '== %s\n' "$*" >&2; }
 
@@ -21,6 +23,8 @@ ensure_packages() {
   log "installing: ${missing[*]}"
   local sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  # wine32 comes from the i386 architecture, which a fresh machine lacks.
+  dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
   # Another install running at the same moment (an unattended upgrade, a second
   # command) holds the package lock; wait for it instead of failing.
   local wait=(-o DPkg::Lock::Timeout=600)
@@ -53,7 +57,12 @@ wine_prepare() {
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEARCH=win64
-  if [ ! -f "$WINEPREFIX/.t5-ready" ]; then
+  # A prefix made by another Wine set-up may no longer start anything (one made
+  # before wine32 was installed cannot load kernel32 once it is): the ready mark
+  # holds the set-up the prefix was made with, and a changed set-up remakes it.
+  local setup
+  setup=$(wine_setup)
+  if [ "$(cat "$WINEPREFIX/.t5-ready" 2>/dev/null)" != "$setup" ]; then
     log "making the Wine prefix $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
@@ -70,12 +79,18 @@ wine_prepare() {
 "ShowCrashDialog"=dword:00000000
 REG
     wineserver -w
-    touch "$WINEPREFIX/.t5-ready"
+    printf '%s\n' "$setup" > "$WINEPREFIX/.t5-ready"
   fi
   # Debian's Wine looks for its own fonts outside the folder that fonts-wine
   # fills; it also takes every font in the prefix's font folder.
   local own=/usr/share/wine/fonts fonts="$WINEPREFIX/drive_c/windows/Fonts"
   [ -f "$fonts/tahoma.ttf" ] || [ ! -d "$own" ] || cp "$own"/* "$fonts/"
+}
+
+# wine_setup: the installed Wine packages with their architectures and versions.
+wine_setup() {
+  dpkg-query -W -f='${Package}:${Architecture} ${Version} ${Status}\n' 'wine*' 'libwine*' 2>/dev/null |
+    grep ' install ok installed$' | sort
 }
 
 # wine_import_registry: imports the registry sections read from standard input into the prefix.
