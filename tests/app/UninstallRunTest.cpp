@@ -4,6 +4,7 @@
 
 #include "app/UninstallFolders.h"
 #include "foundation/RegistryKey.h"
+#include "tests/support/FileLock.h"
 #include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
@@ -34,14 +35,6 @@ std::function<bool(const MachineItem&)> under(const std::string& folder)
 {
     return [folder](const MachineItem& item) { return item.path == folder || item.path.rfind(folder + "\\", 0) == 0; };
 }
-
-// A file held open without delete sharing, as a running program holds its own.
-struct Lock {
-    explicit Lock(const std::string& path)
-        : handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    ~Lock() { CloseHandle(handle); }
-    HANDLE handle;
-};
 
 struct CurrentFolder {
     explicit CurrentFolder(const std::string& path) { GetCurrentDirectoryA(MAX_PATH, saved); SetCurrentDirectoryA(path.c_str()); }
@@ -189,7 +182,7 @@ TEST(UninstallFailures, EachLockedFileIsReportedOnceAndTheRunGoesOn)
     const std::string folder = machine.fixture.install("T520");
     const std::string locked[] = {folder + "\\VXT520.exe", machine.fixture.windowsFolder() + "VXT5.INI",
                                   machine.fixture.systemFolder() + "Drivers\\VXT520.SYS"};
-    const Lock first(locked[0]), second(locked[1]), third(locked[2]);
+    const testsupport::FileLock first(locked[0]), second(locked[1]), third(locked[2]);
     const RunResult run = runUninstall(machine.fixture, "T520", keepAll);
     EXPECT_EQ((std::vector<std::string>{fileFailure + locked[0], fileFailure + locked[1], fileFailure + locked[2],
                                         "Uninstallation completed !"}),
@@ -206,7 +199,7 @@ TEST(UninstallFailures, ALockedFileKeepsTheInstallationFolderWithOneMessage)
     TestMachine machine;
     const std::string folder = machine.fixture.install("T520");
     machine.fixture.addFile(folder + "\\Notes\\running.txt");
-    const Lock lock(folder + "\\Notes\\running.txt");
+    const testsupport::FileLock lock(folder + "\\Notes\\running.txt");
     const RunResult run = runUninstall(machine.fixture, "T520", keepNothing);
     EXPECT_EQ((std::vector<std::string>{folderFailure + folder + "\\", "Uninstallation completed !"}), run.messages);
     EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepNothing,

@@ -132,6 +132,32 @@ void setValue(const std::string& keyPath, const char* name, const std::string& v
     key.writeString(name, value.c_str());
 }
 
+NativeViewEntry::NativeViewEntry(const std::string& displayName, const std::string& displayIcon)
+    : path(uninstallKey(displayName))
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, "DisplayIcon", 0, REG_SZ, reinterpret_cast<const BYTE*>(displayIcon.c_str()),
+                   static_cast<DWORD>(displayIcon.size() + 1));
+    RegCloseKey(key);
+}
+
+NativeViewEntry::~NativeViewEntry()
+{
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), KEY_WOW64_64KEY, 0);
+}
+
+bool keyInView(const std::string& path, REGSAM view)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
 std::string uninstallKey(const std::string& displayName)
 {
     return "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + displayName;

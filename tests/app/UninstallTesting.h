@@ -48,6 +48,23 @@ std::vector<std::string> completedOnly();
 ::testing::AssertionResult leftAsExpected(const MachineFixture& machine, int productId, KeepOptions keep,
                                           const std::function<bool(const MachineItem&)>& stays = nullptr);
 
+// An uninstall entry as a 64-bit installer writes it: in the native registry
+// view only, which a 32-bit process's own reads never reach. Removed when the
+// object goes.
+class NativeViewEntry {
+public:
+    NativeViewEntry(const std::string& displayName, const std::string& displayIcon);
+    ~NativeViewEntry();
+    NativeViewEntry(const NativeViewEntry&) = delete;
+    NativeViewEntry& operator=(const NativeViewEntry&) = delete;
+
+private:
+    std::string path;
+};
+
+// Whether the key below HKEY_LOCAL_MACHINE exists in the view (KEY_WOW64_32KEY or KEY_WOW64_64KEY).
+bool keyInView(const std::string& path, REGSAM view);
+
 // Writes a value below HKEY_LOCAL_MACHINE.
 void setValue(const std::string& keyPath, const char* name, const std::string& value);
 std::string uninstallKey(const std::string& displayName);

@@ -3,6 +3,7 @@
 #include "console/RemovalMutex.h"
 #include "tests/app/UninstallTesting.h"
 #include "tests/console/ConsoleTesting.h"
+#include "tests/support/FileLock.h"
 #include "tests/support/ProgramResources.h"
 #include "tests/support/RunningProgram.h"
 #include "tests/support/Sandbox.h"
@@ -29,14 +30,6 @@ std::string options(KeepOptions keep)
            (keep.plugins ? "" : " --remove-plugins");
 }
 
-// A file held open without delete sharing, as a running program holds its own.
-struct Lock {
-    explicit Lock(const std::string& path)
-        : handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    ~Lock() { CloseHandle(handle); }
-    HANDLE handle;
-};
-
 // The log's lines without the time stamps ("YYYY-MM-DD hh:mm:ss.mmm ").
 std::vector<std::string> logEntries(const std::string& path)
 {
@@ -50,21 +43,6 @@ std::vector<std::string> logEntries(const std::string& path)
 bool contains(const std::vector<std::string>& list, const std::string& entry)
 {
     return std::count(list.begin(), list.end(), entry) == 1;
-}
-
-// The delete entries the system carries out at the next start, in order.
-std::vector<std::string> pendingDeletions()
-{
-    char data[65536] = {};
-    DWORD size = sizeof data - 2;
-    RegGetValueA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager",
-                 "PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr, data, &size);
-    // Pairs of a source and an empty target: the empty ones end no list here.
-    std::vector<std::string> entries;
-    for (const char* entry = data; entry < data + size; entry += strlen(entry) + 1)
-        if (*entry)
-            entries.push_back(entry);
-    return entries;
 }
 
 // What is left of the machine's items, named relative to its scratch folder.
@@ -278,7 +256,7 @@ TEST(ConsoleLog, EachOutcomeHasATimestampedLineAndRunsAreAppended)
     const std::string locked = folder + "\\VXT520.exe";
     DeleteFileA((folder + "\\VXT520.chm").c_str());
     {
-        const Lock lock(locked);
+        const testsupport::FileLock lock(locked);
         EXPECT_EQ(1603u, runProgram("remove T520 --no-restart --log \"" + log + "\"").exitCode);
     }
     machine.fixture.install("T530");
@@ -318,7 +296,7 @@ TEST(ConsoleRestart, ALockedFileIsScheduledBeforeItsFolderAndGoesAtTheRestart)
     const std::string log = machine.path("removal.log");
     ProgramRun run;
     {
-        const Lock lock(locked);
+        const testsupport::FileLock lock(locked);
         run = runProgram("remove T520" + removeAll + " --log \"" + log + "\"");
     }
     EXPECT_EQ(3010u, run.exitCode) << run.out;
@@ -334,13 +312,6 @@ TEST(ConsoleRestart, ALockedFileIsScheduledBeforeItsFolderAndGoesAtTheRestart)
 
     if (!testsupport::isWine())
         GTEST_SKIP() << "restarts only a Wine prefix";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION restart = {};
-    char command[] = "wineboot.exe -r";
-    ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &restart));
-    WaitForSingleObject(restart.hProcess, 60000);
-    CloseHandle(restart.hThread);
-    CloseHandle(restart.hProcess);
+    ASSERT_TRUE(testsupport::restartWinePrefix());
     EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepNothing));
 }

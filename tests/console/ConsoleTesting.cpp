@@ -148,6 +148,20 @@ std::vector<std::string> machineListing(const std::string& keep)
     return listing;
 }
 
+std::vector<std::string> pendingDeletions()
+{
+    char data[65536] = {};
+    DWORD size = sizeof data - 2;
+    RegGetValueA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager",
+                 "PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr, data, &size);
+    // Pairs of a source and an empty target: the empty ones end no list here.
+    std::vector<std::string> entries;
+    for (const char* entry = data; entry < data + size; entry += strlen(entry) + 1)
+        if (*entry)
+            entries.push_back(entry);
+    return entries;
+}
+
 std::vector<std::string> changes(std::vector<std::string> before, std::vector<std::string> after)
 {
     std::sort(before.begin(), before.end());

@@ -30,6 +30,10 @@ std::vector<std::string> linesAfter(const std::string& text, const std::string& 
 // folder outside keep, their own keys) is left out. Values are not listed: Wine
 // rewrites some of its own (the display driver's) whenever it likes.
 std::vector<std::string> machineListing(const std::string& keep);
+// The delete entries the system carries out at the next start, in order
+// ("\\??\\C:\\...").
+std::vector<std::string> pendingDeletions();
+
 // Entries only in before ("- ...") and only in after ("+ ..."), at most 20.
 std::vector<std::string> changes(std::vector<std::string> before, std::vector<std::string> after);
 
