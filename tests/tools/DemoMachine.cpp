@@ -24,10 +24,16 @@ const char* const kindNames[] = {"uninstall entry", "application file", "data fi
     "plug-in file", "plug-in settings", "settings file", "driver file", "start-menu group", "desktop shortcut",
     "service key", "plug-in system key", "plug-in folder", "installation folder", "brand folder", "other"};
 
+// Where the products' installers put them: this process's Program Files, which
+// for the 32-bit tool on 64-bit Windows is "Program Files (x86)", as for them.
+// Empty start-menu and desktop folders: the machine's own.
 MachineLayout demoLayout()
 {
-    // Empty start-menu and desktop folders: the machine's own.
-    return MachineLayout{"C:\\Program Files\\Vantorix", "C:\\Program Files\\PLX", "", ""};
+    char programs[MAX_PATH] = "C:\\Program Files";
+    const DWORD length = GetEnvironmentVariableA("ProgramFiles", programs, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        std::strcpy(programs, "C:\\Program Files");
+    return MachineLayout{std::string(programs) + "\\Vantorix", std::string(programs) + "\\PLX", "", ""};
 }
 
 int install(int count, char** models)
