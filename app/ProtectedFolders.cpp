@@ -2,6 +2,7 @@
 
 #include "foundation/FileSystem.h"
 #include "foundation/PathText.h"
+#include "toolkit/SystemLibraries.h"
 
 #include <windows.h>
 
@@ -60,7 +61,7 @@ ProtectedFolders::ProtectedFolders()
 {
     char buffer[MAX_PATH];
     for (int folder : wellKnown)
-        if (SHGetFolderPathA(nullptr, folder | CSIDL_FLAG_DONT_VERIFY, nullptr, SHGFP_TYPE_CURRENT, buffer) == S_OK)
+        if (shellFolderPath(folder | CSIDL_FLAG_DONT_VERIFY, SHGFP_TYPE_CURRENT, buffer) == S_OK)
             known.push_back(resolve(buffer));
     for (const char* variable : nativeFolderVariables) {
         DWORD length = GetEnvironmentVariableA(variable, buffer, sizeof buffer);

@@ -3,7 +3,7 @@
 # COMCTL32 and MSIMG32 are not among them: the toolkit loads those from the
 # system folder itself (toolkit/SystemLibraries.h), so a copy planted beside the
 # program is never taken.
-set(T5_SYSTEM_LIBRARIES user32 gdi32 advapi32 shell32)
+set(T5_SYSTEM_LIBRARIES user32 gdi32 advapi32)
 
 function(t5_set_options target)
   target_compile_features(${target} PUBLIC cxx_std_17)
