@@ -56,15 +56,45 @@ void deleteSubKeys(HKEY key, std::vector<char>& name)
     }
 }
 
+// GetProcAddress returns one generic function type; going through the
+// parameterless one is the conversion the language leaves unwarned.
+template <typename Call>
+Call systemProcedure(const char* name)
+{
+    return reinterpret_cast<Call>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), name)));
+}
+
+// Deletes the key the handle stands on. RegDeleteKeyA would open the name once
+// more, following a link key to its target and deleting that instead.
+LONG deleteOpenedKey(HKEY key)
+{
+    using DeleteKeyCall = LONG(WINAPI*)(HANDLE);
+    using StatusToErrorCall = ULONG(WINAPI*)(LONG);
+    static const DeleteKeyCall deleteKey = systemProcedure<DeleteKeyCall>("NtDeleteKey");
+    static const StatusToErrorCall errorOf = systemProcedure<StatusToErrorCall>("RtlNtStatusToDosError");
+    if (deleteKey == nullptr || errorOf == nullptr)
+        return ERROR_CALL_NOT_IMPLEMENTED;
+    LONG status = deleteKey(key);
+    return status == 0 ? ERROR_SUCCESS : static_cast<LONG>(errorOf(status));
+}
+
+// Every key is opened as itself, never through it: a link key has no sub-keys of
+// its own and goes alone, and nothing below its target is touched.
 LONG deleteTreeBelow(HKEY parent, const char* subPath, std::vector<char>& name)
 {
     HKEY opened = nullptr;
-    RegOpenKeyExA(parent, subPath, 0, KEY_ALL_ACCESS, &opened);
-    if (opened != nullptr) {
+    if (RegOpenKeyExA(parent, subPath, REG_OPTION_OPEN_LINK, KEY_ALL_ACCESS, &opened) == ERROR_SUCCESS) {
         RegistryHandle child(opened);
         deleteSubKeys(child.get(), name);
+        return deleteOpenedKey(child.get());
     }
-    return RegDeleteKeyA(parent, subPath);
+    // A key that may not be emptied may still be deleted when it is empty.
+    opened = nullptr;
+    LONG status = RegOpenKeyExA(parent, subPath, REG_OPTION_OPEN_LINK, DELETE, &opened);
+    if (status != ERROR_SUCCESS)
+        return status;
+    RegistryHandle child(opened);
+    return deleteOpenedKey(child.get());
 }
 
 } // namespace

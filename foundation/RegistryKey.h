@@ -36,9 +36,10 @@ public:
     bool resetToUserRoot();
 
     // Deletes subPath with every key below it, deepest first. Returns the status of
-    // the final RegDeleteKeyA (0 = deleted). A sub-key that cannot be deleted stays,
-    // its siblings still go, and the result is non-zero. An empty sub-path (or one of
-    // backslashes only) would name this key itself and is refused with
+    // the final deletion (0 = deleted). A link key, subPath or any key below it, is
+    // deleted itself and what it leads to stays. A sub-key that cannot be deleted
+    // stays, its siblings still go, and the result is non-zero. An empty sub-path (or
+    // one of backslashes only) would name this key itself and is refused with
     // ERROR_INVALID_PARAMETER, deleting nothing.
     LONG deleteTree(String subPath);
 

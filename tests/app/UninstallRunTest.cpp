@@ -65,6 +65,19 @@ struct DocumentsFolder {
     bool had;
 };
 
+// A registry link key at path leading to target (a \\Registry\\Machine\\... name).
+bool makeLinkKey(const std::string& path, const std::wstring& target)
+{
+    HKEY link = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK, KEY_ALL_ACCESS, nullptr,
+                        &link, nullptr) != ERROR_SUCCESS)
+        return false;
+    const LONG set = RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.data()),
+                                    static_cast<DWORD>(target.size() * sizeof(wchar_t)));
+    RegCloseKey(link);
+    return set == ERROR_SUCCESS;
+}
+
 } // namespace
 
 TEST(UninstallKeepOptions, EachCombinationRemovesExactlyWhatItDoesNotKeep)
@@ -379,4 +392,18 @@ TEST(UninstallDriver, UnderWow64TheNativeDriversFolderIsAddedThroughSysnative)
     BOOL wow64 = FALSE;
     IsWow64Process(GetCurrentProcess(), &wow64);
     EXPECT_EQ(wow64 != FALSE, runsUnderWow64());
+}
+
+TEST(UninstallServices, ALinkKeyBelowAServiceGoesItselfAndWhatItLeadsToStays)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    machine.fixture.install("T520");
+    const std::string canary = "SYSTEM\\T5LinkCanary-" + std::to_string(GetCurrentProcessId());
+    machine.fixture.addKey(canary);
+    machine.fixture.addKey(canary + "\\Kept");
+    const std::wstring target = L"\\Registry\\Machine\\" + std::wstring(canary.begin(), canary.end());
+    ASSERT_TRUE(makeLinkKey("SYSTEM\\CurrentControlSet\\Services\\VXT520\\Link", target));
+    EXPECT_EQ(completedOnly(), runUninstall(machine.fixture, "T520", keepAll).messages);
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepAll));
 }
