@@ -144,6 +144,12 @@ void UninstallerWindow::createKeepBoxes()
 
 LRESULT UninstallerWindow::handleMessage(UINT message, WPARAM wparam, LPARAM lparam)
 {
+    if (running && message == WM_QUERYENDSESSION)
+        return FALSE;
+    if (running && message == WM_CLOSE) {
+        closeWaiting = true;
+        return 0;
+    }
     if (message == WM_CLOSE)
         application.quit();
     return Window::handleMessage(message, wparam, lparam);
@@ -174,5 +180,16 @@ void UninstallerWindow::runUninstall()
     MessageBoxReporter reporter(*this);
     const KeepOptions keep = {keepDataBox->isChecked() != 0, keepSharedBox->isChecked() != 0,
                               keepPluginsBox->isChecked() != 0};
+    // However the run ends, a close that came during it is then carried out.
+    struct InProgress {
+        explicit InProgress(UninstallerWindow& window) : window(window) { window.running = true; }
+        ~InProgress()
+        {
+            window.running = false;
+            if (window.closeWaiting)
+                PostMessageA(window.handle(), WM_CLOSE, 0, 0);
+        }
+        UninstallerWindow& window;
+    } inProgress(*this);
     UninstallRun(findProductById(catalogue, selectedId), keep, reporter).run();
 }

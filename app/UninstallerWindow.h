@@ -19,7 +19,9 @@ public:
     UninstallerWindow();
     ~UninstallerWindow() override;
 
-    // WM_CLOSE ends the application's loop before the window goes.
+    // WM_CLOSE ends the application's loop before the window goes. While a run is
+    // in progress a close waits for its end and the session may not end: the run's
+    // message boxes dispatch messages, and the run uses this window to its last step.
     LRESULT handleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
     // Takes the selector's chosen item as the product to remove; nothing in
@@ -50,4 +52,6 @@ private:
     ProductRecordList catalogue;
     int selectedId;
     OwnedGdiObject<HFONT> windowFont;
+    bool running = false;      // runUninstall is on the stack
+    bool closeWaiting = false; // a close came during the run
 };

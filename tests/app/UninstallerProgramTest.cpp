@@ -209,3 +209,30 @@ TEST_F(UninstallerProgram, KeyboardAloneRemovesAProduct)
     EXPECT_EQ(0u, program.waitForExit());
     EXPECT_TRUE(leftAsExpected(fixture(), 1, KeepOptions{false, true, true}));
 }
+
+// A close that comes while a box of the run is open (posted by another program,
+// by a shutdown) waits for the run's end, and the session may not end meanwhile.
+TEST_F(UninstallerProgram, ACloseDuringTheRunWaitsForItsEnd)
+{
+    const std::string locked = fixture().install("T520") + "\\VXT520.exe";
+    HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    Uninstaller program("T520");
+    HWND window = program.window("T520 uninstall");
+    ASSERT_NE(nullptr, window);
+    click(childWithText(window, "Proceed"));
+    HWND box = program.waitForMessageBox();
+    EXPECT_EQ("Unable to delete the file \n" + locked, messageBoxText(box));
+    DWORD_PTR mayEnd = TRUE;
+    EXPECT_NE(0, SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &mayEnd));
+    EXPECT_EQ(FALSE, static_cast<BOOL>(mayEnd));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(waitFor([&] { return !IsWindow(box); }, 500)) << "the box went with its window";
+    answerOk(box);
+    EXPECT_TRUE(waitFor([&] { return !IsWindow(box); }));
+    box = program.waitForMessageBox();
+    EXPECT_EQ("Uninstallation completed !", messageBoxText(box));
+    answerOk(box);
+    EXPECT_EQ(0u, program.waitForExit());
+    CloseHandle(lock);
+    EXPECT_TRUE(leftAsExpected(fixture(), 1, KeepOptions{}, [&](const MachineItem& item) { return item.path == locked; }));
+}
