@@ -1,7 +1,6 @@
 #include "app/ProtectedFolders.h"
 
 #include "foundation/FileSystem.h"
-#include "foundation/PathText.h"
 #include "toolkit/SystemLibraries.h"
 
 #include <windows.h>
@@ -25,36 +24,6 @@ const int wellKnown[] = {
 // native folders are known to it only through these variables.
 const char* const nativeFolderVariables[] = {"ProgramW6432", "CommonProgramW6432"};
 
-String upperCase(String text)
-{
-    text.makeWritable(0);
-    CharUpperBuffA(text.cStr(), static_cast<DWORD>(text.length()));
-    return text;
-}
-
-String longName(const String& path)
-{
-    char buffer[MAX_PATH * 4];
-    DWORD length = GetLongPathNameA(path.cStr(), buffer, sizeof buffer);
-    return length > 0 && length < sizeof buffer ? String(buffer, static_cast<int>(length)) : path;
-}
-
-// The absolute long name, upper case, without trailing backslash; empty on failure.
-String resolve(const String& path)
-{
-    String full = fullPathName(path);
-    return full.length() == 0 ? full : upperCase(withoutTrailingBackslashes(longName(full)));
-}
-
-// Whether outer is inner or one of the folders above it.
-bool holds(const String& outer, const String& inner)
-{
-    if (inner.length() < outer.length() || inner.mid(0, outer.length()) != outer)
-        return false;
-    return inner.length() == outer.length() ||
-           (inner.at(outer.length()) == '\\' && startsCharacter(inner, outer.length()));
-}
-
 } // namespace
 
 ProtectedFolders::ProtectedFolders()
@@ -62,30 +31,50 @@ ProtectedFolders::ProtectedFolders()
     char buffer[MAX_PATH];
     for (int folder : wellKnown)
         if (shellFolderPath(folder | CSIDL_FLAG_DONT_VERIFY, SHGFP_TYPE_CURRENT, buffer) == S_OK)
-            known.push_back(resolve(buffer));
+            known.addWithParents(buffer);
     for (const char* variable : nativeFolderVariables) {
         DWORD length = GetEnvironmentVariableA(variable, buffer, sizeof buffer);
         if (length > 0 && length < sizeof buffer)
-            known.push_back(resolve(buffer));
+            known.addWithParents(buffer);
+    }
+    // On a terminal server the two may differ.
+    UINT length = GetWindowsDirectoryA(buffer, sizeof buffer);
+    addWindowsFolder(length > 0 && length < sizeof buffer ? String(buffer) : String(""));
+    length = GetSystemWindowsDirectoryA(buffer, sizeof buffer);
+    addWindowsFolder(length > 0 && length < sizeof buffer ? String(buffer) : String(""));
+}
+
+void ProtectedFolders::addWindowsFolder(const String& folder)
+{
+    FileLookUp windows = lookUp(folder);
+    if (folder.length() > 0 && windows.found) {
+        windowsFolders.push_back(windows.identity);
+        known.addWithParents(folder);
     }
 }
 
 bool ProtectedFolders::refuses(const String& folder) const
 {
-    String resolved = resolve(folder);
-    if (resolved.length() == 0 || refusesResolved(resolved))
-        return true;
-    // Where the folder really is once links on its way are followed.
-    String target = finalPathName(folder);
-    return target.length() > 0 && refusesResolved(resolve(target));
-}
-
-bool ProtectedFolders::refusesResolved(const String& folder) const
-{
     if (namesDriveRoot(folder))
         return true;
-    for (const String& entry : known)
-        if (entry.length() > 0 && holds(folder, entry))
-            return true;
+    FileLookUp candidate = lookUp(folder);
+    if (!candidate.found)
+        return !meansNothingThere(candidate.error);
+    if (known.contains(candidate.identity))
+        return true;
+    return liesInsideWindows(folder) || liesInsideWindows(candidate.finalPath);
+}
+
+// Along the way the path is spelled, so that a link on the way leads there too.
+bool ProtectedFolders::liesInsideWindows(const String& path) const
+{
+    if (path.length() == 0)
+        return false;
+    for (const String& parent : foldersAbove(path)) {
+        FileLookUp found = lookUp(parent);
+        for (const FileIdentity& windows : windowsFolders)
+            if (found.found && found.identity == windows)
+                return true;
+    }
     return false;
 }

@@ -1,7 +1,10 @@
-// Folders a run never empties or deletes by pattern: drive roots and every folder
-// that is, or holds, one of the folders the system reports as well known.
+// Folders a run never empties or deletes by pattern: drive roots, every folder
+// inside the Windows folder, and every folder that is, or holds, one of the
+// folders the system reports as well known. Folders are compared by what they
+// are, so that no other name (a drive alias, a share, a link) gets around it.
 #pragma once
 
+#include "app/FolderIdentitySet.h"
 #include "foundation/String.h"
 
 #include <vector>
@@ -11,13 +14,15 @@ public:
     // Asks the system for its well-known folders once.
     ProtectedFolders();
 
-    // True when folder, with "." and ".." resolved (and, where it exists, its long
-    // name and the target of any link on the way), is a drive or share root, or is
-    // or contains a well-known folder. A folder that cannot be resolved is refused.
+    // True when folder is a drive or share root, lies anywhere inside the Windows
+    // folder, or is or holds a well-known folder. A folder that is there but cannot
+    // be opened to ask what it is is refused; one that is not there is not.
     bool refuses(const String& folder) const;
 
 private:
-    bool refusesResolved(const String& folder) const;
+    void addWindowsFolder(const String& folder);
+    bool liesInsideWindows(const String& path) const;
 
-    std::vector<String> known; // resolved, upper case, without trailing backslash
+    FolderIdentitySet known;
+    std::vector<FileIdentity> windowsFolders;
 };

@@ -1,5 +1,6 @@
 #include "foundation/FileSystem.h"
 
+#include "foundation/FileIdentity.h"
 #include "foundation/FindHandle.h"
 #include "foundation/PathText.h"
 #include "foundation/PointerArray.h"
@@ -218,17 +219,5 @@ String currentFolder()
 
 String finalPathName(String path)
 {
-    HANDLE handle = CreateFileA(path.cStr(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return String("");
-    char buffer[MAX_PATH * 4];
-    DWORD length = GetFinalPathNameByHandleA(handle, buffer, sizeof buffer, VOLUME_NAME_DOS);
-    CloseHandle(handle);
-    if (length == 0 || length >= sizeof buffer)
-        return String("");
-    String name(buffer, static_cast<int>(length));
-    if (name.find("\\\\?\\UNC\\") == 0)
-        return "\\\\" + name.mid(8, name.length());
-    return name.find("\\\\?\\") == 0 ? name.mid(4, name.length()) : name;
+    return lookUp(path).finalPath;
 }

@@ -2,6 +2,7 @@
 // exact messages it shows, captured from the real message boxes.
 #include "tests/app/UninstallTesting.h"
 
+#include "app/ProtectedFolders.h"
 #include "app/UninstallFolders.h"
 #include "foundation/RegistryKey.h"
 #include "tests/support/FileLock.h"
@@ -367,6 +368,34 @@ TEST(UninstallProtectedFolders, RootsAndFoldersHoldingKnownFoldersAreRefused)
                                         "Uninstallation completed !"}),
               runUninstall(machine.fixture, "T520", keepNothing).messages);
     EXPECT_TRUE(machine.fixture.exists(machine.fixture.items().back()));
+}
+
+// Other names of System32, and a folder below it, named by "DisplayIcon": the
+// drivers folder, a drive letter for the Windows folder and the administrative
+// share (both made by the test command where it can; a share that cannot be
+// opened to ask is refused as well).
+TEST(UninstallProtectedFolders, FoldersInsideWindowsByAnyNameAreRefused)
+{
+    T5_REQUIRE_SANDBOX();
+    const std::string share = "\\\\localhost\\C$\\Windows\\System32\\";
+    EXPECT_TRUE(ProtectedFolders().refuses((share + "drivers").c_str()));
+    TestMachine machine;
+    const std::string own = machine.fixture.install("T530MCH");
+    std::vector<std::string> folders{machine.fixture.systemFolder() + "Drivers\\", share};
+    if (const char* drive = std::getenv("T5_TEST_WINDOWS_DRIVE"))
+        folders.push_back(std::string(drive) + "\\System32\\");
+    for (const std::string& folder : folders)
+        if (GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES)
+            machine.fixture.addFile(folder + "T5Probe.DAT");
+    for (const std::string& folder : folders) {
+        SCOPED_TRACE(folder);
+        setValue(uninstallKey("Vantorix T530 Multichannel"), "DisplayIcon", folder + "shell32.dll,3");
+        setValue("Software\\PLX", "SearchPath", machine.fixture.layout().pluginFolder);
+        const RunResult run = runUninstall(machine.fixture, "T530MCH", keepNothing);
+        EXPECT_EQ((std::vector<std::string>{folderFailure + folder, "Uninstallation completed !"}), run.messages);
+        EXPECT_TRUE(run.skippedAs(UninstallStep::dataFiles, SkipReason::folderProtected));
+    }
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 3, keepNothing, under(own)));
 }
 
 // A link on the way is followed to where the folder really is.
