@@ -1,47 +1,102 @@
 #include "app/ProtectedFolders.h"
 
+#include "app/UninstallFolders.h"
 #include "foundation/FileSystem.h"
-#include "toolkit/SystemLibraries.h"
+#include "foundation/PathText.h"
+#include "foundation/RegistryKey.h"
 
 #include <windows.h>
 
-#include <shlobj.h>
-
 namespace {
 
-// The Windows and system folders, Program Files and Common Files (this process's
-// view and the 32-bit one), ProgramData, the profile with its Documents, AppData
-// and Desktop, and the start menu with its Programs folder, per user and common.
-const int wellKnown[] = {
-    CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_SYSTEMX86, CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86,
-    CSIDL_PROGRAM_FILES_COMMON, CSIDL_PROGRAM_FILES_COMMONX86, CSIDL_COMMON_APPDATA, CSIDL_PROFILE,
-    CSIDL_PERSONAL, CSIDL_COMMON_DOCUMENTS, CSIDL_APPDATA, CSIDL_LOCAL_APPDATA, CSIDL_DESKTOPDIRECTORY,
-    CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_STARTMENU, CSIDL_COMMON_STARTMENU, CSIDL_PROGRAMS,
-    CSIDL_COMMON_PROGRAMS,
+// Every value of these names a folder of the running account (HKEY_CURRENT_USER)
+// or of every account (HKEY_LOCAL_MACHINE). They are read, never asked of the
+// shell: asking it makes it rewrite "Shell Folders", which the run reads later.
+const char* const shellFolderKeys[] = {
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
 };
 
-// A 32-bit process is told the 32-bit Program Files for both of its views; the
-// native folders are known to it only through these variables.
-const char* const nativeFolderVariables[] = {"ProgramW6432", "CommonProgramW6432"};
+const char programFilesKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
+const char* const programFilesValues[] = {"ProgramFilesDir", "ProgramFilesDir (x86)", "ProgramW6432Dir",
+                                          "CommonFilesDir",  "CommonFilesDir (x86)",  "CommonW6432Dir"};
+
+// A 32-bit process is told the 32-bit Program Files in both of its views; the
+// native folders are known to it only through the "W6432" names.
+const char* const folderVariables[] = {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432", "CommonProgramFiles",
+                                       "CommonProgramFiles(x86)", "CommonProgramW6432", "ProgramData",
+                                       "ALLUSERSPROFILE", "PUBLIC", "USERPROFILE", "APPDATA", "LOCALAPPDATA"};
+
+const char commonStartMenuPrograms[] = "\\Microsoft\\Windows\\Start Menu\\Programs";
+
+String expanded(const String& text)
+{
+    DWORD needed = ExpandEnvironmentStringsA(text.cStr(), nullptr, 0);
+    String result(static_cast<int>(needed));
+    DWORD written = ExpandEnvironmentStringsA(text.cStr(), result.cStr(), static_cast<DWORD>(result.capacity()));
+    if (needed == 0 || written == 0 || written > static_cast<DWORD>(result.capacity()))
+        return String("");
+    result.syncLength();
+    return result;
+}
+
+// The folder a value names, environment variables expanded; empty for a value
+// of any type but a string.
+String folderValue(const RegistryKey& key, const String& name)
+{
+    DWORD type = REG_NONE;
+    key.readRaw(name, nullptr, 0, &type);
+    if (type != REG_SZ && type != REG_EXPAND_SZ)
+        return String("");
+    String text = key.readString(name, "");
+    return type == REG_EXPAND_SZ ? expanded(text) : text;
+}
+
+String variable(const char* name)
+{
+    char buffer[MAX_PATH * 2];
+    DWORD length = GetEnvironmentVariableA(name, buffer, sizeof buffer);
+    return length > 0 && length < sizeof buffer ? String(buffer, static_cast<int>(length)) : String("");
+}
+
+String systemAnswer(UINT (WINAPI* ask)(LPSTR, UINT))
+{
+    char buffer[MAX_PATH * 2];
+    UINT length = ask(buffer, sizeof buffer);
+    return length > 0 && length < sizeof buffer ? String(buffer, static_cast<int>(length)) : String("");
+}
 
 } // namespace
 
 ProtectedFolders::ProtectedFolders()
 {
-    char buffer[MAX_PATH];
-    for (int folder : wellKnown)
-        if (shellFolderPath(folder | CSIDL_FLAG_DONT_VERIFY, SHGFP_TYPE_CURRENT, buffer) == S_OK)
-            known.addWithParents(buffer);
-    for (const char* variable : nativeFolderVariables) {
-        DWORD length = GetEnvironmentVariableA(variable, buffer, sizeof buffer);
-        if (length > 0 && length < sizeof buffer)
-            known.addWithParents(buffer);
-    }
+    addWindowsFolder(systemAnswer(GetWindowsDirectoryA));
     // On a terminal server the two may differ.
-    UINT length = GetWindowsDirectoryA(buffer, sizeof buffer);
-    addWindowsFolder(length > 0 && length < sizeof buffer ? String(buffer) : String(""));
-    length = GetSystemWindowsDirectoryA(buffer, sizeof buffer);
-    addWindowsFolder(length > 0 && length < sizeof buffer ? String(buffer) : String(""));
+    addWindowsFolder(systemAnswer(GetSystemWindowsDirectoryA));
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+        for (const char* path : shellFolderKeys) {
+            RegistryKey key(root);
+            if (key.open(path, false))
+                for (const String& name : key.valueNames())
+                    add(folderValue(key, name));
+        }
+    RegistryKey programs(HKEY_LOCAL_MACHINE);
+    if (programs.open(programFilesKey, false))
+        for (const char* name : programFilesValues)
+            add(folderValue(programs, name));
+    for (const char* name : folderVariables)
+        add(variable(name));
+    add(variable("ProgramData") + commonStartMenuPrograms);
+}
+
+// Only an absolute folder: a relative one from a hostile value would name the
+// current folder, or a folder below it.
+bool ProtectedFolders::add(const String& folder)
+{
+    if (!isAbsoluteFolder(withoutTrailingBackslashes(folder) + "\\"))
+        return false;
+    known.addWithParents(folder);
+    return true;
 }
 
 void ProtectedFolders::addWindowsFolder(const String& folder)

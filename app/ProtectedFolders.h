@@ -1,7 +1,8 @@
 // Folders a run never empties or deletes by pattern: drive roots, every folder
-// inside the Windows folder, and every folder that is, or holds, one of the
-// folders the system reports as well known. Folders are compared by what they
-// are, so that no other name (a drive alias, a share, a link) gets around it.
+// inside the Windows folder, and every folder that is, or holds, a well-known
+// folder: Program Files, ProgramData and the shell folders of the running
+// account and of all accounts. Folders are compared by what they are, so that
+// no other name (a drive alias, a share, a link) gets around it.
 #pragma once
 
 #include "app/FolderIdentitySet.h"
@@ -11,7 +12,9 @@
 
 class ProtectedFolders {
 public:
-    // Asks the system for its well-known folders once.
+    // Learns the well-known folders once, from the registry, the environment and
+    // the system; changes nothing (the shell is not asked: it would rewrite
+    // "Shell Folders").
     ProtectedFolders();
 
     // True when folder is a drive or share root, lies anywhere inside the Windows
@@ -20,6 +23,7 @@ public:
     bool refuses(const String& folder) const;
 
 private:
+    bool add(const String& folder);
     void addWindowsFolder(const String& folder);
     bool liesInsideWindows(const String& path) const;
 

@@ -97,6 +97,22 @@ LONG deleteTreeBelow(HKEY parent, const char* subPath, std::vector<char>& name)
     return deleteOpenedKey(child.get());
 }
 
+// The names enumerate gives for index 0, 1, ... until it fails: no more names,
+// or one longer than the registry allows, which ends the list rather than being
+// passed over unseen.
+template <typename Enumerate>
+std::vector<String> namesListedBy(Enumerate enumerate)
+{
+    std::vector<String> names;
+    std::vector<char> name(nameBufferSize);
+    for (DWORD index = 0;; ++index) {
+        DWORD size = nameBufferSize;
+        if (enumerate(index, name.data(), &size) != ERROR_SUCCESS)
+            return names;
+        names.push_back(String(name.data(), static_cast<int>(size)));
+    }
+}
+
 } // namespace
 
 RegistryKey::RegistryKey(HKEY root)
@@ -203,6 +219,20 @@ bool RegistryKey::hasValue(String name) const
 {
     DWORD type = REG_NONE;
     return RegQueryValueExA(key_.get(), name.cStr(), nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+std::vector<String> RegistryKey::subKeyNames() const
+{
+    return namesListedBy([this](DWORD index, char* name, DWORD* size) {
+        return RegEnumKeyExA(key_.get(), index, name, size, nullptr, nullptr, nullptr, nullptr);
+    });
+}
+
+std::vector<String> RegistryKey::valueNames() const
+{
+    return namesListedBy([this](DWORD index, char* name, DWORD* size) {
+        return RegEnumValueA(key_.get(), index, name, size, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
 bool RegistryKey::reopen(HKEY root)

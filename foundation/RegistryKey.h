@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 class RegistryKey {
 public:
     // Opens root; when that fails, stands on HKEY_CURRENT_USER instead.
@@ -30,6 +32,10 @@ public:
     DWORD readRaw(String name, void* buffer, DWORD size, DWORD* type) const;
     bool writeRaw(String name, const void* data, DWORD size, DWORD type);
     bool hasValue(String name) const;
+    // The names of the key's sub-keys, or of its values, in the registry's order;
+    // as many as could be read.
+    std::vector<String> subKeyNames() const;
+    std::vector<String> valueNames() const;
 
     // Stands on root instead; on failure stays where it was.
     bool reopen(HKEY root);

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include <shlobj.h>
 
@@ -316,6 +317,38 @@ TEST(UninstallShellFolders, WithoutTheirKeyGroupShortcutsAndBrandFolderAreLeftAl
                            [](const MachineItem& item) {
                                return item.kind == ItemKind::menuGroup || item.kind == ItemKind::shortcut;
                            }));
+}
+
+// Asking the shell for its folders makes it rewrite "Shell Folders" from its own
+// records. The run asks it nothing, so step 15 reads the key as it stood: the
+// all-users values where they name other folders than the shell's own, and, where
+// they are missing, the per-user values, with the all-users ones still missing.
+TEST(UninstallShellFolders, TheKeyIsReadAsItStoodAndLeftAsItWas)
+{
+    T5_REQUIRE_SANDBOX();
+    const char* userShellFolders = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    const char* own[][2] = {{"Common Programs", "%ProgramData%\\Microsoft\\Windows\\Start Menu\\Programs"},
+                            {"Common Desktop", "%PUBLIC%\\Desktop"}};
+    for (int missing = 0; missing < 2; ++missing) {
+        SCOPED_TRACE(missing);
+        TestMachine machine;
+        machine.fixture.install("T520");
+        for (const auto& value : own) {
+            RegSetKeyValueA(HKEY_LOCAL_MACHINE, userShellFolders, value[0], REG_EXPAND_SZ, value[1],
+                            static_cast<DWORD>(strlen(value[1]) + 1));
+            if (missing)
+                RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, shellFolders, value[0]);
+        }
+        if (missing) {
+            setValue(shellFolders, "Programs", machine.fixture.programsFolder());
+            setValue(shellFolders, "Desktop", machine.fixture.desktopFolder());
+        }
+        EXPECT_EQ(completedOnly(), runUninstall(machine.fixture, "T520", keepAll).messages);
+        EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepAll));
+        RegistryKey key(HKEY_LOCAL_MACHINE);
+        EXPECT_TRUE(key.open(shellFolders, false));
+        EXPECT_EQ(missing ? "" : machine.fixture.programsFolder(), key.readString("Common Programs", "").cStr());
+    }
 }
 
 // The example of the decision: the system folder named by "DisplayIcon".
