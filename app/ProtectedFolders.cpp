@@ -2,6 +2,7 @@
 
 #include "app/UninstallFolders.h"
 #include "foundation/FileSystem.h"
+#include "foundation/FindHandle.h"
 #include "foundation/PathText.h"
 #include "foundation/RegistryKey.h"
 
@@ -26,6 +27,14 @@ const char* const programFilesValues[] = {"ProgramFilesDir", "ProgramFilesDir (x
 const char* const folderVariables[] = {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432", "CommonProgramFiles",
                                        "CommonProgramFiles(x86)", "CommonProgramW6432", "ProgramData",
                                        "ALLUSERSPROFILE", "PUBLIC", "USERPROFILE", "APPDATA", "LOCALAPPDATA"};
+
+const char profileListKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+const char* const profileListValues[] = {"ProfilesDirectory", "Default", "Public", "ProgramData"};
+
+// Below every profile, besides every folder directly inside it.
+const char* const profileFolders[] = {
+    "AppData\\Roaming", "AppData\\Local", "AppData\\LocalLow", "AppData\\Roaming\\Microsoft\\Windows\\Start Menu",
+    "AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs"};
 
 const char commonStartMenuPrograms[] = "\\Microsoft\\Windows\\Start Menu\\Programs";
 
@@ -87,6 +96,37 @@ ProtectedFolders::ProtectedFolders()
     for (const char* name : folderVariables)
         add(variable(name));
     add(variable("ProgramData") + commonStartMenuPrograms);
+    addProfiles();
+}
+
+void ProtectedFolders::addProfiles()
+{
+    addProfile(variable("USERPROFILE"));
+    RegistryKey list(HKEY_LOCAL_MACHINE);
+    if (!list.open(profileListKey, false))
+        return;
+    for (const char* name : profileListValues)
+        addProfile(folderValue(list, name));
+    for (const String& account : list.subKeyNames()) {
+        RegistryKey profile(HKEY_LOCAL_MACHINE);
+        if (profile.open(String(profileListKey) + "\\" + account, false))
+            addProfile(folderValue(profile, "ProfileImagePath"));
+    }
+}
+
+// The profile, every folder directly inside it and its application data.
+void ProtectedFolders::addProfile(const String& profile)
+{
+    if (!add(profile))
+        return;
+    String folder = withoutTrailingBackslashes(profile);
+    WIN32_FIND_DATAA record;
+    FindHandle search((folder + "\\*").cStr(), record);
+    for (bool more = search.isOpen(); more; more = search.next(record))
+        if ((record.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && isPlainName(record.cFileName))
+            add(folder + "\\" + record.cFileName);
+    for (const char* below : profileFolders)
+        add(folder + "\\" + below);
 }
 
 // Only an absolute folder: a relative one from a hostile value would name the

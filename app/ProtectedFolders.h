@@ -1,8 +1,10 @@
 // Folders a run never empties or deletes by pattern: drive roots, every folder
 // inside the Windows folder, and every folder that is, or holds, a well-known
-// folder: Program Files, ProgramData and the shell folders of the running
-// account and of all accounts. Folders are compared by what they are, so that
-// no other name (a drive alias, a share, a link) gets around it.
+// folder: Program Files, ProgramData, the shell folders of the running account
+// and of all accounts, and every profile on the machine with every folder
+// directly inside it and its application data and start menu. Folders are
+// compared by what they are, so that no other name (a drive alias, a share, a
+// link) gets around it.
 #pragma once
 
 #include "app/FolderIdentitySet.h"
@@ -23,6 +25,8 @@ public:
     bool refuses(const String& folder) const;
 
 private:
+    void addProfiles();
+    void addProfile(const String& profile);
     bool add(const String& folder);
     void addWindowsFolder(const String& folder);
     bool liesInsideWindows(const String& path) const;

@@ -98,3 +98,14 @@ String withoutTrailingBackslashes(const String& text)
         --end;
     return end == text.length() ? text : text.mid(0, end);
 }
+
+// Neither a slash nor a colon can be the second byte of a double-byte character.
+bool isPlainName(const String& name)
+{
+    if (name.length() == 0 || name == "." || name == ".." || findBackslash(name) >= 0)
+        return false;
+    for (int i = 0; i < name.length(); ++i)
+        if (name.at(i) == '/' || name.at(i) == ':')
+            return false;
+    return true;
+}

@@ -19,3 +19,10 @@ int lastBackslash(const String& text);
 bool endsWithBackslash(const String& text);
 // The text without the backslash characters at its end.
 String withoutTrailingBackslashes(const String& text);
+
+// Whether a name from a folder listing may be joined to its folder: it holds no
+// backslash, slash or colon and is not "." or "..". The ANSI listing calls give
+// a name the code page's best fit, so a fullwidth backslash or solidus (or the
+// yen sign in code page 932) comes back as a real separator that would lead
+// elsewhere.
+bool isPlainName(const String& name);

@@ -403,6 +403,32 @@ TEST(UninstallProtectedFolders, RootsAndFoldersHoldingKnownFoldersAreRefused)
     EXPECT_TRUE(machine.fixture.exists(machine.fixture.items().back()));
 }
 
+// Every profile on the machine is protected, not only the running account's: one
+// more in the profile list, named as the system names profiles, with the profile,
+// a folder in it and its start menu's programs each named by "DisplayIcon".
+TEST(UninstallProtectedFolders, EveryProfileAndItsFoldersAreRefused)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    const std::string own = machine.fixture.install("T520");
+    const std::string profile = machine.path("Alice") + "\\";
+    const std::string entry = "Software\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\S-1-5-21-5-5-5-" +
+                              std::to_string(GetCurrentProcessId());
+    machine.fixture.addKey(entry);
+    const std::string image = "%SystemDrive%" + profile.substr(2);
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, entry.c_str(), "ProfileImagePath", REG_EXPAND_SZ, image.c_str(),
+                    static_cast<DWORD>(image.size() + 1));
+    for (const std::string folder : {"", "Desktop\\", "AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\"}) {
+        SCOPED_TRACE(folder);
+        machine.fixture.addFile(profile + folder + "Letter.T5M");
+        setValue(uninstallKey("Vantorix T520"), "DisplayIcon", profile + folder + "VXT520.exe");
+        setValue("Software\\PLX", "SearchPath", machine.fixture.layout().pluginFolder);
+        EXPECT_EQ((std::vector<std::string>{folderFailure + profile + folder, "Uninstallation completed !"}),
+                  runUninstall(machine.fixture, "T520", keepNothing).messages);
+    }
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepNothing, under(own)));
+}
+
 // Other names of System32, and a folder below it, named by "DisplayIcon": the
 // drivers folder, a drive letter for the Windows folder and the administrative
 // share (both made by the test command where it can; a share that cannot be
