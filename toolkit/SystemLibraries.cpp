@@ -7,7 +7,6 @@ namespace {
 using SetDefaultDllDirectoriesCall = BOOL(WINAPI*)(DWORD);
 using InitCommonControlsExCall = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
 using TransparentBltCall = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, UINT);
-using ShGetFolderPathCall = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
 
 // GetProcAddress returns one generic function type; going through the
 // parameterless one is the conversion the language leaves unwarned.
@@ -76,10 +75,4 @@ BOOL transparentBlt(HDC target, int x, int y, int width, int height, HDC source,
     return call != nullptr
         ? call(target, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight, transparentColour)
         : FALSE;
-}
-
-HRESULT shellFolderPath(int folder, DWORD flags, char* path)
-{
-    static const auto call = procedure<ShGetFolderPathCall>(loadSystemLibrary("shell32.dll"), "SHGetFolderPathA");
-    return call != nullptr ? call(nullptr, folder, nullptr, flags, path) : E_FAIL;
 }

@@ -31,7 +31,3 @@ BOOL initCommonControls(const INITCOMMONCONTROLSEX* controls);
 // TransparentBlt of the system's MSIMG32; FALSE when it cannot be loaded.
 BOOL transparentBlt(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
                     int sourceWidth, int sourceHeight, UINT transparentColour);
-
-// SHGetFolderPathA of the system's SHELL32 for this process's user; E_FAIL when it cannot be loaded.
-// SHELL32 and what it brings cost a program's start-up dearly; it is loaded only when asked.
-HRESULT shellFolderPath(int folder, DWORD flags, char* path);
