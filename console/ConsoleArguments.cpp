@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <set>
+#include <string>
+
 namespace {
 
 bool is(const String& argument, const char* word)
@@ -14,42 +17,64 @@ bool isOption(const String& argument)
     return argument.at(0) == '-' || argument.at(0) == '/';
 }
 
-// One option of remove; false when it is none of them.
-bool readOption(const std::vector<String>& arguments, size_t& i, ConsoleArguments& parsed, String& error)
+// Each option of remove with the field it sets; --log, the one that takes a
+// value, is read apart.
+struct Flag {
+    const char* name;
+    bool ConsoleArguments::*field;
+};
+
+const Flag flags[] = {{"--dry-run", &ConsoleArguments::dryRun},
+                      {"--no-restart", &ConsoleArguments::noRestart}};
+
+bool keepOption(const String& option, ConsoleArguments& parsed)
+{
+    bool* keep = is(option, "--remove-data")      ? &parsed.keep.data
+                 : is(option, "--remove-shared")  ? &parsed.keep.shared
+                 : is(option, "--remove-plugins") ? &parsed.keep.plugins
+                                                  : nullptr;
+    if (keep)
+        *keep = false;
+    return keep != nullptr;
+}
+
+// One option; false when it is none of them, is given twice, or lacks its value.
+// A value that looks like an option is one: "--log --dry-run" names no file.
+bool readOption(const std::vector<String>& arguments, size_t& i, ConsoleArguments& parsed,
+                std::set<std::string>& seen, String& error)
 {
     const String& option = arguments[i];
-    if (is(option, "--remove-data"))
-        parsed.keep.data = false;
-    else if (is(option, "--remove-shared"))
-        parsed.keep.shared = false;
-    else if (is(option, "--remove-plugins"))
-        parsed.keep.plugins = false;
-    else if (is(option, "--dry-run"))
-        parsed.dryRun = true;
-    else if (is(option, "--no-restart"))
-        parsed.noRestart = true;
-    else if (is(option, "--log")) {
-        if (i + 1 >= arguments.size() || arguments[i + 1].length() == 0) {
-            error = "--log needs the name of a file";
-            return false;
+    std::string name(option.cStr());
+    CharLowerBuffA(&name[0], static_cast<DWORD>(name.size()));
+    if (!seen.insert(name).second) {
+        error = option + " is given twice";
+        return false;
+    }
+    if (keepOption(option, parsed))
+        return true;
+    for (const Flag& flag : flags)
+        if (is(option, flag.name)) {
+            parsed.*flag.field = true;
+            return true;
         }
-        if (parsed.logPath.length() > 0) {
-            error = "--log is given twice";
-            return false;
-        }
-        parsed.logPath = arguments[++i];
-    } else {
+    if (!is(option, "--log")) {
         error = "unknown option " + option;
         return false;
     }
+    if (i + 1 >= arguments.size() || arguments[i + 1].length() == 0 || isOption(arguments[i + 1])) {
+        error = "--log needs the name of a file";
+        return false;
+    }
+    parsed.logPath = arguments[++i];
     return true;
 }
 
 bool readRemove(const std::vector<String>& arguments, ConsoleArguments& parsed, String& error)
 {
+    std::set<std::string> seen;
     for (size_t i = 1; i < arguments.size(); ++i) {
         if (isOption(arguments[i])) {
-            if (!readOption(arguments, i, parsed, error))
+            if (!readOption(arguments, i, parsed, seen, error))
                 return false;
         } else if (parsed.model.length() == 0) {
             parsed.model = arguments[i];

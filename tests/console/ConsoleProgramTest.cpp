@@ -118,7 +118,8 @@ TEST(ConsoleArguments, BadOnesGive87WithTheUsageOnStandardError)
     EXPECT_NE(std::string::npos, help.out.find("Exit codes:"));
     EXPECT_EQ(help.out, runProgram("/?").out);
     for (const char* arguments : {"", "frobnicate", "remove", "remove T520 --bogus", "remove T520 --log", "list extra",
-                                  "remove T520 T530", "remove T520 --log a --log b"}) {
+                                  "remove T520 T530", "remove T520 --log a --log b",
+                                  "remove T520 --dry-run --DRY-RUN"}) {
         const ProgramRun run = runProgram(arguments);
         EXPECT_EQ(87u, run.exitCode) << arguments;
         EXPECT_EQ("", run.out) << arguments;
@@ -177,11 +178,12 @@ TEST(ConsoleRemove, ProtectedFoldersAreRefusedExactlyAsInTheGraphicalRun)
     EXPECT_NE(std::string::npos, run.out.find("Unable to delete the directory \r\n" + system + "\r\n"));
 }
 
-TEST(ConsoleRemove, UnknownProductUnusableLogAndASecondRunEachChangeNothing)
+TEST(ConsoleRemove, BadArgumentsUnknownProductUnusableLogAndASecondRunEachChangeNothing)
 {
     T5_REQUIRE_SANDBOX();
     TestMachine machine;
     machine.fixture.install("T520");
+    EXPECT_EQ(87u, runProgram("remove T520" + removeAll + " --log --dry-run").exitCode);
     for (const char* arguments : {"remove T999", "remove t530"}) {
         const ProgramRun run = runProgram(arguments);
         EXPECT_EQ(1605u, run.exitCode) << arguments;
