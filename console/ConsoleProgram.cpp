@@ -36,7 +36,9 @@ String installationFolder(const ProductRecord& product)
         return "(no installation folder: the uninstall entry cannot be opened)";
     if (!entry.hasValue("DisplayIcon"))
         return "(no installation folder: the uninstall entry has no \"DisplayIcon\" value)";
-    String icon = entry.readString("DisplayIcon", "");
+    String icon;
+    if (!entry.readText("DisplayIcon", icon))
+        return "(no installation folder: \"DisplayIcon\" is not a string value)";
     String folder = installFolderFromIcon(icon);
     return folder.length() > 0 ? folder : "(no installation folder: \"DisplayIcon\" names none: " + icon + ")";
 }

@@ -161,6 +161,35 @@ TEST(ConsoleRemove, EachKeepCombinationLeavesWhatTheProcedureLeaves)
     }
 }
 
+// The values as Windows itself writes them: "DisplayIcon" and "SearchPath" as
+// REG_EXPAND_SZ, and a quoted "DisplayIcon" with blanks around its index.
+TEST(ConsoleRemove, ExpandableAndBlankQuotedValuesRemoveTheProductInBothPrograms)
+{
+    T5_REQUIRE_SANDBOX();
+    for (int form = 0; form < 4; ++form) {
+        SCOPED_TRACE(form);
+        TestMachine machine;
+        const std::string folder = machine.fixture.install("T520");
+        SetEnvironmentVariableA("T5_TEST_SCRATCH", machine.scratch.path().c_str());
+        if (form < 2) {
+            const std::string icon = "%T5_TEST_SCRATCH%\\Products\\T520\\VXT520.exe";
+            const std::string plugins = "%T5_TEST_SCRATCH%\\Plugins";
+            RegSetKeyValueA(HKEY_LOCAL_MACHINE, uninstallKey("Vantorix T520").c_str(), "DisplayIcon", REG_EXPAND_SZ,
+                            icon.c_str(), DWORD(icon.size() + 1));
+            RegSetKeyValueA(HKEY_LOCAL_MACHINE, "Software\\PLX", "SearchPath", REG_EXPAND_SZ, plugins.c_str(),
+                            DWORD(plugins.size() + 1));
+        } else {
+            setValue(uninstallKey("Vantorix T520"), "DisplayIcon", "\"" + folder + "\\VXT520.exe\" , 0");
+        }
+        if (form % 2 == 0)
+            EXPECT_EQ(0u, runProgram("remove T520" + removeAll).exitCode);
+        else
+            EXPECT_EQ(completedOnly(), runUninstall(machine.fixture, "T520", keepNothing).messages);
+        EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepNothing));
+    }
+    SetEnvironmentVariableA("T5_TEST_SCRATCH", nullptr);
+}
+
 TEST(ConsoleRemove, ProtectedFoldersAreRefusedExactlyAsInTheGraphicalRun)
 {
     T5_REQUIRE_SANDBOX();
