@@ -250,6 +250,8 @@ void UninstallRun::deleteInstallFolder()
 
 void UninstallRun::deleteUninstallEntries()
 {
+    if (reporter.keepsUninstallEntries())
+        return skip(UninstallStep::uninstallEntries, SkipReason::runIncomplete);
     reporter.stepStarted(UninstallStep::uninstallEntries);
     RegistryKey entries(HKEY_LOCAL_MACHINE);
     if (!entries.open(uninstallKeyPath, false))

@@ -28,19 +28,20 @@ bool isInstalled(const ProductRecord& product)
     return RegistryKey(HKEY_LOCAL_MACHINE).exists(uninstallKeyPath + product.displayName);
 }
 
-// The installation folder as a run works it out, or why there is none.
-String installationFolder(const ProductRecord& product)
+// The installation folder as a run works it out; false, with why there is none.
+bool findInstallationFolder(const ProductRecord& product, String& folder, String& why)
 {
     RegistryKey entry(HKEY_LOCAL_MACHINE);
-    if (!entry.open(uninstallKeyPath + product.displayName, false))
-        return "(no installation folder: the uninstall entry cannot be opened)";
-    if (!entry.hasValue("DisplayIcon"))
-        return "(no installation folder: the uninstall entry has no \"DisplayIcon\" value)";
     String icon;
-    if (!entry.readText("DisplayIcon", icon))
-        return "(no installation folder: \"DisplayIcon\" is not a string value)";
-    String folder = installFolderFromIcon(icon);
-    return folder.length() > 0 ? folder : "(no installation folder: \"DisplayIcon\" names none: " + icon + ")";
+    if (!entry.open(uninstallKeyPath + product.displayName, false))
+        why = "the uninstall entry cannot be opened";
+    else if (!entry.hasValue("DisplayIcon"))
+        why = "the uninstall entry has no \"DisplayIcon\" value";
+    else if (!entry.readText("DisplayIcon", icon))
+        why = "\"DisplayIcon\" is not a string value";
+    else if ((folder = installFolderFromIcon(icon)).length() == 0)
+        why = "\"DisplayIcon\" names none: " + icon;
+    return folder.length() > 0;
 }
 
 int listProducts(ConsoleStream& out, ConsoleStream& err)
@@ -52,33 +53,15 @@ int listProducts(ConsoleStream& out, ConsoleStream& err)
         const ProductRecord& product = *catalogue.item(i);
         if (!isInstalled(product))
             continue;
-        out.writeLine(product.modelCode + "\t" + product.displayName + "\t" + installationFolder(product));
+        String folder, why;
+        if (!findInstallationFolder(product, folder, why))
+            folder = "(no installation folder: " + why + ")";
+        out.writeLine(product.modelCode + "\t" + product.displayName + "\t" + folder);
         ++listed;
     }
     if (listed == 0)
         err.writeLine("No Vantorix T5 product is installed.");
     return 0;
-}
-
-int exitCodeOf(const RemovalJournal& journal)
-{
-    if (journal.count(ItemOutcome::failed) > 0 || journal.refusals() > 0)
-        return ERROR_INSTALL_FAILURE;
-    return journal.count(ItemOutcome::scheduled) > 0 ? ERROR_SUCCESS_REBOOT_REQUIRED : ERROR_SUCCESS;
-}
-
-String summaryOf(const RemovalJournal& journal, bool dryRun, int exitCode)
-{
-    String deleted = String::fromInt(journal.count(ItemOutcome::deleted));
-    if (dryRun)
-        return "Dry run: " + deleted + " items would be deleted; nothing was changed.";
-    String text = "Done: " + deleted + " items deleted, " + String::fromInt(journal.count(ItemOutcome::scheduled)) +
-                  " scheduled for the next restart, " +
-                  String::fromInt(journal.count(ItemOutcome::failed) + journal.refusals()) + " not removed";
-    const char* meaning = exitCode == ERROR_SUCCESS                   ? "done"
-                          : exitCode == ERROR_SUCCESS_REBOOT_REQUIRED ? "a restart completes the removal"
-                                                                      : "something could not be removed";
-    return text + " (exit code " + String::fromInt(exitCode) + ": " + meaning + ").";
 }
 
 // The run itself, with the product found and installed.
@@ -100,10 +83,10 @@ int runRemoval(const ConsoleArguments& arguments, const ProductRecord& product, 
     UninstallActions& actions = arguments.dryRun ? static_cast<UninstallActions&>(simulated) : deleting;
     bool completed = UninstallRun(&product, keep, journal, &actions).run();
     progress.hide();
-    int exitCode = completed ? exitCodeOf(journal) : ERROR_UNKNOWN_PRODUCT;
-    if (completed)
-        journal.note(summaryOf(journal, arguments.dryRun, exitCode));
-    return exitCode;
+    if (!completed)
+        return ERROR_UNKNOWN_PRODUCT;
+    journal.note(journal.closingLine());
+    return journal.exitCode();
 }
 
 int removeProduct(const ConsoleArguments& arguments, ConsoleStream& out, ConsoleStream& err)
@@ -121,6 +104,7 @@ int removeProduct(const ConsoleArguments& arguments, ConsoleStream& out, Console
     ProductRecordList catalogue;
     buildCatalogue(catalogue);
     const ProductRecord* product = findProductByModelCode(catalogue, arguments.model.toUpper());
+    String folder, why;
     if (mutex && !mutex->isHeld()) {
         err.writeLine("Another removal is running; try again when it has finished.");
         exitCode = ERROR_INSTALL_ALREADY_RUNNING;
@@ -130,6 +114,14 @@ int removeProduct(const ConsoleArguments& arguments, ConsoleStream& out, Console
     } else if (!isInstalled(*product)) {
         err.writeLine(product->displayName + " is not installed.");
         exitCode = ERROR_UNKNOWN_PRODUCT;
+    } else if (!findInstallationFolder(*product, folder, why)) {
+        // Nothing of it is removed, and it stays listed: once the value is
+        // mended, a later run removes all of it.
+        String line = "Nothing of " + product->displayName + " was removed: its installation folder cannot be " +
+                      "worked out (" + why + ").";
+        err.writeLine(line);
+        log.writeLine(line);
+        exitCode = ERROR_INSTALL_FAILURE;
     } else {
         out.writeLine((arguments.dryRun ? "Dry run of the removal of " : "Removing ") + product->displayName + ".");
         out.flush();

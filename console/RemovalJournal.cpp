@@ -30,6 +30,15 @@ const char* stepName(UninstallStep step)
     return "";
 }
 
+// Shown by name in the closing line; the rest are counted.
+const size_t maximumShown = 3;
+
+bool isPluginStep(UninstallStep step)
+{
+    return step == UninstallStep::settingsSweep || step == UninstallStep::pluginFiles ||
+           step == UninstallStep::pluginFolder;
+}
+
 // The option that would have let the step run.
 const char* keptBecause(UninstallStep step)
 {
@@ -48,8 +57,8 @@ const char* outcomeWord(ItemOutcome outcome, bool dryRun)
     case ItemOutcome::deleted: return dryRun ? "would delete" : "deleted";
     case ItemOutcome::notPresent: return "not present";
     case ItemOutcome::notEmpty: return dryRun ? "would keep, not empty" : "kept, not empty";
-    case ItemOutcome::failed: return "failed";
-    case ItemOutcome::scheduled: return "scheduled for restart";
+    case ItemOutcome::failed: return dryRun ? "would fail" : "failed";
+    case ItemOutcome::scheduled: return dryRun ? "would be scheduled for restart" : "scheduled for restart";
     }
     return "";
 }
@@ -99,8 +108,16 @@ void RemovalJournal::stepSkipped(UninstallStep step, SkipReason reason)
 {
     if (reason == SkipReason::folderProtected)
         return; // told by folderRefused, with the folder
-    if (reason == SkipReason::folderUnknown)
-        return note(String("skipped: ") + stepName(step) + " (its folder could not be worked out)");
+    if (reason == SkipReason::runIncomplete)
+        return note(String("kept: ") + stepName(step) + " (something stayed: the product stays listed, so that " +
+                    "its removal can be run again)");
+    if (reason == SkipReason::folderUnknown) {
+        String why = String(stepName(step)) + " (its folder could not be worked out)";
+        // Without a plug-in folder there may be no plug-in system at all.
+        if (!isPluginStep(step))
+            stayed.push_back(why);
+        return note("skipped: " + why);
+    }
     note(String("kept by option: ") + stepName(step) + " (" + keptBecause(step) + ")");
     if (everything)
         for (const String& item : everything->deletionsOf(step))
@@ -115,7 +132,7 @@ void RemovalJournal::stepStarted(UninstallStep step)
 
 void RemovalJournal::folderRefused(UninstallStep step, const String& folder)
 {
-    ++refused;
+    stayed.push_back(folder + " (refused as protected)");
     note("refused as protected: " + folder + " (" + stepName(step) + ")");
 }
 
@@ -127,9 +144,46 @@ void RemovalJournal::itemDone(ItemOutcome outcome, const String& item, DWORD err
     if (!onConsole && !log.isOpen())
         return;
     String line = String(outcomeWord(outcome, dryRun)) + ": " + item;
-    if (outcome == ItemOutcome::failed)
+    if (outcome == ItemOutcome::failed) {
         line += " (" + errorText(error) + ")";
+        stayed.push_back(item + " (" + errorText(error) + ")");
+    }
     record(line, onConsole);
+}
+
+bool RemovalJournal::keepsUninstallEntries()
+{
+    return !stayed.empty();
+}
+
+int RemovalJournal::exitCode() const
+{
+    if (!stayed.empty())
+        return ERROR_INSTALL_FAILURE;
+    return count(ItemOutcome::scheduled) > 0 ? ERROR_SUCCESS_REBOOT_REQUIRED : ERROR_SUCCESS;
+}
+
+String RemovalJournal::closingLine() const
+{
+    const char* would = dryRun ? " would be" : "";
+    String text = String(dryRun ? "Dry run: " : "Done: ") + String::fromInt(count(ItemOutcome::deleted)) + " items" +
+                  would + " deleted, " + String::fromInt(count(ItemOutcome::scheduled)) + would +
+                  " scheduled for the next restart, " + String::fromInt(notRemoved()) + would + " not removed";
+    int code = exitCode();
+    const char* meaning = code == ERROR_SUCCESS                   ? "done"
+                          : code == ERROR_SUCCESS_REBOOT_REQUIRED ? "a restart completes the removal"
+                                                                  : "something could not be removed";
+    text += String(dryRun ? "; nothing was changed" : "") + " (exit code " + String::fromInt(code) + ": " + meaning +
+            ").";
+    if (stayed.empty())
+        return text;
+    text += String(dryRun ? " Would stay: " : " Stayed: ") + stayed.front();
+    const size_t shown = stayed.size() < maximumShown ? stayed.size() : maximumShown;
+    for (size_t i = 1; i < shown; ++i)
+        text += "; " + stayed[i];
+    if (stayed.size() > shown)
+        text += "; and " + String::fromInt(static_cast<int>(stayed.size() - shown)) + " more (see above)";
+    return text + ".";
 }
 
 void RemovalJournal::note(const String& line)

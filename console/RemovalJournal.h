@@ -6,6 +6,8 @@
 
 #include "console/ItemReporter.h"
 
+#include <vector>
+
 class ConsoleStream;
 class LogFile;
 class ProgressLine;
@@ -23,9 +25,18 @@ public:
     void stepStarted(UninstallStep step) override;
     void folderRefused(UninstallStep step, const String& folder) override;
     void itemDone(ItemOutcome outcome, const String& item, DWORD error) override;
+    // True once anything the run set out to remove has stayed.
+    bool keepsUninstallEntries() override;
 
     int count(ItemOutcome outcome) const { return tally[static_cast<int>(outcome)]; }
-    int refusals() const { return refused; }
+    // Items that stayed (failed or refused) and steps that could not look for theirs.
+    int notRemoved() const { return static_cast<int>(stayed.size()); }
+    // 0 when every item the run set out to remove is gone, 3010 when the rest is
+    // scheduled for the next restart, 1603 when anything else stayed. A dry run
+    // answers what the real run would.
+    int exitCode() const;
+    // What the run came to, with its exit code; for 1603, what stayed and why.
+    String closingLine() const;
     // A line for the console and the log alike.
     void note(const String& line);
 
@@ -38,7 +49,8 @@ private:
     bool dryRun;
     const RunPlan* everything;
     int tally[5] = {};
-    int refused = 0;
+    std::vector<String> stayed; // each with why
+
 };
 
 // The system's text for an error code, with the code: "error 32: The process ...".

@@ -23,6 +23,7 @@ namespace {
 
 const KeepOptions keepNothing{false, false, false};
 const std::string removeAll = " --remove-data --remove-shared --remove-plugins";
+const std::string fileFailure = "Unable to delete the file \n";
 
 std::string options(KeepOptions keep)
 {
@@ -45,11 +46,24 @@ bool contains(const std::vector<std::string>& list, const std::string& entry)
     return std::count(list.begin(), list.end(), entry) == 1;
 }
 
-// What is left of the machine's items, named relative to its scratch folder.
+// "error N: text" as the programs give a system error.
+std::string errorLine(DWORD error)
+{
+    char text[512] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
+                   nullptr);
+    std::string line = "error " + std::to_string(error) + ": " + text;
+    return line.erase(line.find_last_not_of("\r\n ") + 1);
+}
+
+// What is left of the machine's items but the uninstall entries, named relative
+// to its scratch folder.
 std::vector<std::string> leftOf(const TestMachine& machine)
 {
     std::vector<std::string> left;
     for (const MachineItem& item : machine.fixture.remaining()) {
+        if (item.kind == ItemKind::uninstallEntry)
+            continue;
         const std::string& scratch = machine.scratch.path();
         const bool inScratch = item.path.compare(0, scratch.size(), scratch) == 0;
         left.push_back(inScratch ? item.path.substr(scratch.size()) : item.path);
@@ -57,8 +71,17 @@ std::vector<std::string> leftOf(const TestMachine& machine)
     return left;
 }
 
+bool entriesLeft(const TestMachine& machine)
+{
+    for (const MachineItem& item : machine.fixture.items())
+        if (item.kind == ItemKind::uninstallEntry && !machine.fixture.exists(item))
+            return false;
+    return true;
+}
+
 // The console program on one machine, then the procedure in this process on a
-// second one made the same way: the same items must be left. The console's run.
+// second one made the same way: the same items must be left, but for the
+// uninstall entries, which the console keeps when it answers 1603. The console's run.
 ProgramRun expectSameAsProcedure(const std::function<void(TestMachine&)>& setUp, const std::string& model,
                                  KeepOptions keep, DWORD exitCode)
 {
@@ -69,6 +92,7 @@ ProgramRun expectSameAsProcedure(const std::function<void(TestMachine&)>& setUp,
         setUp(machine);
         run = runProgram("remove " + model + options(keep));
         leftByConsole = leftOf(machine);
+        EXPECT_EQ(exitCode == ERROR_INSTALL_FAILURE, entriesLeft(machine));
     }
     TestMachine machine;
     setUp(machine);
@@ -190,6 +214,47 @@ TEST(ConsoleRemove, ExpandableAndBlankQuotedValuesRemoveTheProductInBothPrograms
     SetEnvironmentVariableA("T5_TEST_SCRATCH", nullptr);
 }
 
+// Whatever stays gives 1603, says what and why, and keeps the product listed, so
+// that a retry finds it again rather than reading "not installed" as "removed".
+TEST(ConsoleOutcome, SomethingThatStaysGives1603AndKeepsTheProductListed)
+{
+    T5_REQUIRE_SANDBOX();
+    const std::string why[] = {"the uninstall entry has no \"DisplayIcon\" value",
+                               "\"DisplayIcon\" is not a string value"};
+    for (int broken = 0; broken < 2; ++broken) {
+        TestMachine machine;
+        const std::string icon = machine.fixture.install("T520") + "\\VXT520.exe";
+        const std::string entry = uninstallKey("Vantorix T520");
+        if (broken)
+            RegSetKeyValueA(HKEY_LOCAL_MACHINE, entry.c_str(), "DisplayIcon", REG_BINARY, icon.c_str(),
+                            DWORD(icon.size() + 1));
+        else
+            RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, entry.c_str(), "DisplayIcon");
+        const ProgramRun run = runProgram("remove T520" + removeAll);
+        EXPECT_EQ(1603u, run.exitCode);
+        EXPECT_NE(std::string::npos, run.err.find(why[broken])) << run.err;
+        EXPECT_EQ(machine.fixture.items().size(), machine.fixture.remaining().size());
+        EXPECT_EQ(std::vector<std::string>{"T520\tVantorix T520\t(no installation folder: " + why[broken] + ")"},
+                  lines(runProgram("list").out));
+    }
+    // DeleteFileA refuses a read-only file with ERROR_ACCESS_DENIED, in both programs.
+    TestMachine machine("");
+    const std::string readOnly = machine.fixture.install("T520") + "\\VXT520.exe";
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    const ProgramRun run = runProgram("remove T520");
+    EXPECT_EQ(1603u, run.exitCode);
+    EXPECT_EQ(std::vector<std::string>{readOnly + " (" + errorLine(ERROR_ACCESS_DENIED) + ")"},
+              linesAfter(run.out, "failed: "));
+    EXPECT_NE(std::string::npos, run.out.find("Stayed: " + readOnly + " (" + errorLine(ERROR_ACCESS_DENIED) + ")."));
+    // Without a plug-in folder there may be no plug-in system: a line, no failure.
+    EXPECT_EQ(std::vector<std::string>{" the plugins path"}, linesAfter(run.out, "Unable to obtain"));
+    EXPECT_TRUE(entriesLeft(machine));
+    EXPECT_EQ((std::vector<std::string>{"Unable to obtain the plugins path", fileFailure + readOnly,
+                                        "Uninstallation completed !"}),
+              runUninstall(machine.fixture, "T520", KeepOptions{}).messages);
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST(ConsoleRemove, ProtectedFoldersAreRefusedExactlyAsInTheGraphicalRun)
 {
     T5_REQUIRE_SANDBOX();
@@ -295,11 +360,6 @@ TEST(ConsoleLog, EachOutcomeHasATimestampedLineAndRunsAreAppended)
     setValue(uninstallKey("Vantorix T530 Application"), "DisplayIcon", system + "VXT5300.exe");
     EXPECT_EQ(1603u, runProgram("remove T530 --remove-data --log \"" + log + "\"").exitCode);
 
-    char failure[512] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_SHARING_VIOLATION, 0,
-                   failure, sizeof failure, nullptr);
-    std::string reason = failure;
-    reason.erase(reason.find_last_not_of("\r\n ") + 1);
     SYSTEMTIME now;
     GetLocalTime(&now);
     char today[32];
@@ -310,7 +370,7 @@ TEST(ConsoleLog, EachOutcomeHasATimestampedLineAndRunsAreAppended)
     const std::vector<std::string> entries = logEntries(log);
     for (const std::string& expected : std::vector<std::string>{
              "remove T520: started", "deleted: " + folder + "\\VXT5.chm", "not present: " + folder + "\\VXT520.chm",
-          "failed: " + locked + " (error 32: " + reason + ")",
+          "failed: " + locked + " (" + errorLine(ERROR_SHARING_VIOLATION) + ")",
           std::string("kept by option: memory and data files (--remove-data not given)"),
           "remove T520: finished with exit code 1603", "refused as protected: " + system + " (memory and data files)",
           "remove T530: finished with exit code 1603"})
