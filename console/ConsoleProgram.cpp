@@ -13,6 +13,7 @@
 #include "console/RemovalMutex.h"
 #include "console/RunPlan.h"
 #include "console/SimulatedActions.h"
+#include "console/SystemErrors.h"
 #include "foundation/FileSystem.h"
 #include "foundation/RegistryKey.h"
 #include "toolkit/SystemLibraries.h"
@@ -89,11 +90,21 @@ int runRemoval(const ConsoleArguments& arguments, const ProductRecord& product, 
     return journal.exitCode();
 }
 
+// A run whose log lost lines did not do all it was asked: success becomes 1603.
+int withLogChecked(const LogFile& log, int exitCode, ConsoleStream& err)
+{
+    if (log.writeError() == 0)
+        return exitCode;
+    err.writeLine("Writing to the log file failed: " + errorText(log.writeError()) + "; it is incomplete.");
+    return exitCode == ERROR_SUCCESS || exitCode == ERROR_SUCCESS_REBOOT_REQUIRED ? ERROR_INSTALL_FAILURE : exitCode;
+}
+
 int removeProduct(const ConsoleArguments& arguments, ConsoleStream& out, ConsoleStream& err)
 {
     LogFile log;
-    if (arguments.logPath.length() > 0 && !log.open(arguments.logPath)) {
-        err.writeLine("The log file " + arguments.logPath + " cannot be opened: " + errorText(GetLastError()));
+    String why;
+    if (arguments.logPath.length() > 0 && !log.open(arguments.logPath, why)) {
+        err.writeLine("The log file " + arguments.logPath + " cannot be used: " + why + ".");
         return ERROR_INSTALL_LOG_FAILURE;
     }
     String request = "remove " + arguments.model + (arguments.dryRun ? " (dry run)" : "");
@@ -104,7 +115,7 @@ int removeProduct(const ConsoleArguments& arguments, ConsoleStream& out, Console
     ProductRecordList catalogue;
     buildCatalogue(catalogue);
     const ProductRecord* product = findProductByModelCode(catalogue, arguments.model.toUpper());
-    String folder, why;
+    String folder;
     if (mutex && !mutex->isHeld()) {
         err.writeLine("Another removal is running; try again when it has finished.");
         exitCode = ERROR_INSTALL_ALREADY_RUNNING;
@@ -128,7 +139,7 @@ int removeProduct(const ConsoleArguments& arguments, ConsoleStream& out, Console
         exitCode = runRemoval(arguments, *product, log, out, err);
     }
     log.writeLine(request + ": finished with exit code " + String::fromInt(exitCode));
-    return exitCode;
+    return withLogChecked(log, exitCode, err);
 }
 
 } // namespace
@@ -146,8 +157,9 @@ int runConsoleProgram(const std::vector<String>& arguments, ConsoleStream& out, 
     switch (parsed.command) {
     case ConsoleArguments::Command::list: return listProducts(out, err);
     case ConsoleArguments::Command::remove:
-        // A relative log name means the folder the command was given in.
-        if (parsed.logPath.length() > 0)
+        // A relative log name means the folder the command was given in. One that
+        // cannot be resolved is kept as given, for the log's open to refuse.
+        if (parsed.logPath.length() > 0 && fullPathName(parsed.logPath).length() > 0)
             parsed.logPath = fullPathName(parsed.logPath);
         enterSystemFolder();
         return removeProduct(parsed, out, err);

@@ -4,6 +4,7 @@
 #include "console/LogFile.h"
 #include "console/ProgressLine.h"
 #include "console/RunPlan.h"
+#include "console/SystemErrors.h"
 
 namespace {
 
@@ -76,19 +77,6 @@ String withLineBreaks(const String& text, const char* lineBreak)
 
 } // namespace
 
-String errorText(DWORD error)
-{
-    char* text = nullptr;
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                      FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' '))
-        --length;
-    String result = "error " + String::fromInt(error) + (length > 0 ? ": " + String(text, int(length)) : String(""));
-    LocalFree(text);
-    return result;
-}
-
 RemovalJournal::RemovalJournal(ConsoleStream& out, LogFile& log, ProgressLine& progress, bool dryRun,
                                const RunPlan* everything)
     : out(out), log(log), progress(progress), dryRun(dryRun), everything(everything)
@@ -126,7 +114,6 @@ void RemovalJournal::stepSkipped(UninstallStep step, SkipReason reason)
 
 void RemovalJournal::stepStarted(UninstallStep step)
 {
-    log.flush();
     log.writeLine(String("step: ") + stepName(step));
 }
 

@@ -52,6 +52,3 @@ private:
     std::vector<String> stayed; // each with why
 
 };
-
-// The system's text for an error code, with the code: "error 32: The process ...".
-String errorText(DWORD error);

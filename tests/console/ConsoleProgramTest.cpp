@@ -378,6 +378,40 @@ TEST(ConsoleLog, EachOutcomeHasATimestampedLineAndRunsAreAppended)
     EXPECT_EQ("remove T520: started", entries.front());
 }
 
+// Run as LocalSystem, the program must not append to whatever a log path can be
+// made to lead to: a log that cannot be trusted, or opened at all, stops the run
+// before anything changes. A log that stops taking lines makes the run a failure.
+TEST(ConsoleLog, AnUntrustedLogGives1622BeforeAnyChangeAndAFailedWrite1603)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    machine.fixture.install("T520");
+    const std::string other = machine.path("other.txt");
+    ASSERT_TRUE(machine.scratch.writeFile("other.txt", "keep"));
+    ASSERT_TRUE(CreateHardLinkA(machine.path("linked.log").c_str(), other.c_str(), nullptr));
+    std::vector<std::string> logs{machine.path(std::string(MAX_PATH, 'l') + ".log"), machine.path("linked.log")};
+    const char* links = std::getenv("T5_TEST_LINK_DIR");
+    if (links)
+        logs.push_back(std::string(links) + "\\tree\\link\\removal.log");
+    for (const std::string& log : logs)
+        EXPECT_EQ(1622u, runProgram("remove T520 --log \"" + log + "\"").exitCode) << log;
+    EXPECT_EQ(machine.fixture.items().size(), machine.fixture.remaining().size());
+    std::ifstream kept(other, std::ios::binary);
+    EXPECT_EQ("keep", std::string(std::istreambuf_iterator<char>(kept), {}));
+    if (links) {
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((std::string(links) + "\\target\\removal.log").c_str()));
+    }
+    // A pipe whose reader goes away (or takes no appended data) fails every write.
+    const std::string pipe = "\\\\.\\pipe\\t5-log-" + std::to_string(GetCurrentProcessId());
+    HANDLE reader = CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 1, 1, 0, nullptr);
+    const ProgramRun failing = runProgram("remove T520 --log " + pipe, [&] {
+        ConnectNamedPipe(reader, nullptr);
+        CloseHandle(reader);
+    });
+    EXPECT_EQ(1603u, failing.exitCode);
+    EXPECT_NE(std::string::npos, failing.err.find("Writing to the log file failed")) << failing.err;
+}
+
 TEST(ConsoleRestart, ALockedFileIsScheduledBeforeItsFolderAndGoesAtTheRestart)
 {
     T5_REQUIRE_SANDBOX();

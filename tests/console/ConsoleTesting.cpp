@@ -105,12 +105,14 @@ HANDLE startProgram(const std::string& arguments, HANDLE out, HANDLE err)
     return process.hProcess;
 }
 
-ProgramRun runProgram(const std::string& arguments)
+ProgramRun runProgram(const std::string& arguments, const std::function<void()>& meanwhile)
 {
     OutputFile out, err;
     ProgramRun run;
     run.exitCode = 0xFFFFFFFF;
     if (HANDLE process = startProgram(arguments, out.handle, err.handle)) {
+        if (meanwhile)
+            meanwhile();
         WaitForSingleObject(process, 120000);
         GetExitCodeProcess(process, &run.exitCode);
         CloseHandle(process);

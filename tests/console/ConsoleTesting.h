@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,9 @@ struct ProgramRun {
     std::string err;
 };
 
-// Runs VxUninstallCli.exe with the arguments and waits for it.
-ProgramRun runProgram(const std::string& arguments);
+// Runs VxUninstallCli.exe with the arguments and waits for it; meanwhile, when
+// given, is called once the program has started.
+ProgramRun runProgram(const std::string& arguments, const std::function<void()>& meanwhile = nullptr);
 // Starts it writing to out and err (inheritable handles); its process handle,
 // null when it could not be started.
 HANDLE startProgram(const std::string& arguments, HANDLE out, HANDLE err);
