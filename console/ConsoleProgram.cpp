@@ -10,7 +10,7 @@
 #include "console/LogFile.h"
 #include "console/ProgressLine.h"
 #include "console/RemovalJournal.h"
-#include "console/RemovalMutex.h"
+#include "app/RemovalMutex.h"
 #include "console/RunPlan.h"
 #include "console/SimulatedActions.h"
 #include "console/SystemErrors.h"
@@ -110,13 +110,13 @@ int removeProduct(const ConsoleArguments& arguments, ConsoleStream& out, Console
     String request = "remove " + arguments.model + (arguments.dryRun ? " (dry run)" : "");
     log.writeLine(request + ": started");
     int exitCode = ERROR_SUCCESS;
-    // A dry run changes nothing, so it never waits for nor stops another run.
-    std::unique_ptr<RemovalMutex> mutex(arguments.dryRun ? nullptr : new RemovalMutex);
+    // The dry run too: its listing describes a machine that nobody is changing.
+    RemovalMutex mutex;
     ProductRecordList catalogue;
     buildCatalogue(catalogue);
     const ProductRecord* product = findProductByModelCode(catalogue, arguments.model.toUpper());
     String folder;
-    if (mutex && !mutex->isHeld()) {
+    if (!mutex.isHeld()) {
         err.writeLine("Another removal is running; try again when it has finished.");
         exitCode = ERROR_INSTALL_ALREADY_RUNNING;
     } else if (!product) {

@@ -1,6 +1,6 @@
 // The console uninstaller run as a process of its own on a scratch machine: its
 // exit codes, output and log, against the procedure run in this process.
-#include "console/RemovalMutex.h"
+#include "app/RemovalMutex.h"
 #include "tests/app/UninstallTesting.h"
 #include "tests/console/ConsoleTesting.h"
 #include "tests/support/FileLock.h"
@@ -292,26 +292,48 @@ TEST(ConsoleRemove, BadArgumentsUnknownProductUnusableLogAndASecondRunEachChange
     EXPECT_EQ(machine.fixture.items().size(), machine.fixture.remaining().size());
 
     // A run whose output is not read stops at its first line, holding the mark.
-    HANDLE reader = nullptr, writer = nullptr;
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    ASSERT_TRUE(CreatePipe(&reader, &writer, &inherit, 1));
-    SetHandleInformation(reader, HANDLE_FLAG_INHERIT, 0);
-    HANDLE first = startProgram("remove T520", writer, writer);
-    CloseHandle(writer);
-    HANDLE mark = nullptr;
-    for (int wait = 0; wait < 1000 && !mark; ++wait, Sleep(10))
-        mark = OpenMutexA(SYNCHRONIZE, FALSE, RemovalMutex::name());
-    CloseHandle(mark);
+    StalledRun first("remove T520");
+    ASSERT_TRUE(first.waitUntilStalled());
     EXPECT_EQ(1618u, runProgram("remove T520").exitCode);
-    char buffer[256];
-    for (DWORD read = 0; ReadFile(reader, buffer, sizeof buffer, &read, nullptr) && read > 0;) {
+    EXPECT_EQ(0u, first.release());
+}
+
+// One removal at a time on the machine, whichever program makes it; a dry run
+// takes its turn too, so that what it lists is what nobody is changing.
+TEST(ConsoleRemove, TheWindowAndTheCompanionNeverRemoveAtOnce)
+{
+    T5_REQUIRE_SANDBOX();
+    using namespace programtesting;
+    TestMachine machine;
+    machine.fixture.install("T520");
+    machine.fixture.install("T540");
+    const auto proceed = [](const RunningProgram& window, const char* caption) {
+        HWND main = window.waitForWindow("myComponent", caption);
+        waitFor([&] { return isPainted(main); });
+        for (HWND child : children(main))
+            if (windowText(child) == "Proceed")
+                click(child);
+        return window.waitForMessageBox();
+    };
+    {
+        RunningProgram window(buildFile("VxUninstall.exe"), "T520");
+        HWND completed = proceed(window, "T520 uninstall");
+        EXPECT_EQ("Uninstallation completed !", messageBoxText(completed));
+        EXPECT_EQ(1618u, runProgram("remove T540").exitCode);
+        EXPECT_EQ(1618u, runProgram("remove T540 --dry-run").exitCode);
+        answerOk(completed);
+        EXPECT_EQ(0u, window.waitForExit());
     }
-    CloseHandle(reader);
-    DWORD exitCode = 1;
-    WaitForSingleObject(first, 60000);
-    GetExitCodeProcess(first, &exitCode);
-    CloseHandle(first);
-    EXPECT_EQ(0u, exitCode);
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 1, KeepOptions{}));
+    StalledRun dryRun("remove T540 --dry-run");
+    ASSERT_TRUE(dryRun.waitUntilStalled());
+    RunningProgram window(buildFile("VxUninstall.exe"), "T540");
+    HWND refused = proceed(window, "T540 uninstall");
+    EXPECT_EQ("Another removal is running. Try again when it has finished.", messageBoxText(refused));
+    answerOk(refused);
+    EXPECT_EQ(STILL_ACTIVE, window.waitForExit(500));
+    EXPECT_EQ(0u, dryRun.release());
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 1, KeepOptions{}));
 }
 
 TEST(ConsoleDryRun, ChangesNothingAndListsInOrderWhatTheRemovalThenDeletes)
