@@ -25,7 +25,8 @@ struct Flag {
 };
 
 const Flag flags[] = {{"--dry-run", &ConsoleArguments::dryRun},
-                      {"--no-restart", &ConsoleArguments::noRestart}};
+                      {"--no-restart", &ConsoleArguments::noRestart},
+                      {"--json", &ConsoleArguments::json}};
 
 bool keepOption(const String& option, ConsoleArguments& parsed)
 {
@@ -102,9 +103,10 @@ bool parseArguments(const std::vector<String>& arguments, ConsoleArguments& pars
     }
     if (is(arguments[0], "list")) {
         parsed.command = ConsoleArguments::Command::list;
-        if (arguments.size() > 1)
-            error = "list takes no arguments";
-        return arguments.size() == 1;
+        parsed.json = arguments.size() == 2 && is(arguments[1], "--json");
+        if (arguments.size() > 1 && !parsed.json)
+            error = "list takes no arguments but --json";
+        return arguments.size() == 1 || parsed.json;
     }
     if (is(arguments[0], "remove")) {
         parsed.command = ConsoleArguments::Command::remove;
@@ -119,9 +121,9 @@ const char* usageText()
     return "Removes a Vantorix T5 receiver application without windows.\r\n"
            "\r\n"
            "Usage:\r\n"
-           "  VxUninstallCli list\r\n"
+           "  VxUninstallCli list [--json]\r\n"
            "  VxUninstallCli remove MODEL [--remove-data] [--remove-shared] [--remove-plugins]\r\n"
-           "                              [--dry-run] [--log FILE] [--no-restart]\r\n"
+           "                              [--dry-run] [--log FILE] [--no-restart] [--json]\r\n"
            "  VxUninstallCli --help | /?\r\n"
            "\r\n"
            "Commands:\r\n"
@@ -136,17 +138,22 @@ const char* usageText()
            "  --remove-shared   also deletes the libraries shared with other products\r\n"
            "  --remove-plugins  also deletes the plug-in system: its key and its folder\r\n"
            "  --dry-run         lists every item the removal would delete, keep or refuse,\r\n"
+           "                    with the outcome and exit code the removal would have,\r\n"
            "                    and changes nothing\r\n"
            "  --log FILE        appends every step and item with its outcome to FILE\r\n"
            "  --no-restart      never schedules an item in use for deletion at the next\r\n"
            "                    restart: it is reported as failed instead\r\n"
+           "  --json            (list and remove) prints one JSON document on standard\r\n"
+           "                    output and nothing else there: the products, or every\r\n"
+           "                    item with its path, kind, outcome and error code, the\r\n"
+           "                    exit code and whether a restart is needed\r\n"
            "\r\n"
            "Exit codes:\r\n"
            "  0     done\r\n"
            "  3010  done; a restart completes the removal\r\n"
-           "  1603  something could not be removed and was not scheduled\r\n"
+           "  1603  something stayed (not removed, not scheduled); the product stays listed\r\n"
            "  1605  the product is not installed, or the model code is unknown\r\n"
            "  1618  another removal is running\r\n"
-           "  1622  the log file cannot be opened\r\n"
+           "  1622  the log file cannot be opened, or is a link or has other hard links\r\n"
            "  87    bad arguments\r\n";
 }

@@ -13,6 +13,7 @@ struct ConsoleArguments {
     KeepOptions keep;    // each --remove-... option turns one off
     bool dryRun = false;
     bool noRestart = false;
+    bool json = false;   // one JSON document on standard output instead of lines
     String logPath;      // empty: no log
 };
 

@@ -52,6 +52,18 @@ const char* keptBecause(UninstallStep step)
     }
 }
 
+const char* outcomeName(ItemOutcome outcome)
+{
+    switch (outcome) {
+    case ItemOutcome::deleted: return "deleted";
+    case ItemOutcome::notPresent: return "notPresent";
+    case ItemOutcome::notEmpty: return "keptNotEmpty";
+    case ItemOutcome::failed: return "failed";
+    case ItemOutcome::scheduled: return "scheduled";
+    }
+    return "";
+}
+
 const char* outcomeWord(ItemOutcome outcome, bool dryRun)
 {
     switch (outcome) {
@@ -85,6 +97,7 @@ RemovalJournal::RemovalJournal(ConsoleStream& out, LogFile& log, ProgressLine& p
 
 void RemovalJournal::showMessage(const String& text)
 {
+    shown.push_back(text);
     String line = "message: " + withLineBreaks(text, "");
     log.writeLine(line);
     if (out.isConsole())
@@ -108,8 +121,10 @@ void RemovalJournal::stepSkipped(UninstallStep step, SkipReason reason)
     }
     note(String("kept by option: ") + stepName(step) + " (" + keptBecause(step) + ")");
     if (everything)
-        for (const String& item : everything->deletionsOf(step))
+        for (const String& item : everything->deletionsOf(step)) {
+            told.push_back(JournalItem{item, "keptByOption", 0});
             record("kept by option: " + item, dryRun);
+        }
 }
 
 void RemovalJournal::stepStarted(UninstallStep step)
@@ -120,12 +135,14 @@ void RemovalJournal::stepStarted(UninstallStep step)
 void RemovalJournal::folderRefused(UninstallStep step, const String& folder)
 {
     stayed.push_back(folder + " (refused as protected)");
+    told.push_back(JournalItem{folder, "refused", 0});
     note("refused as protected: " + folder + " (" + stepName(step) + ")");
 }
 
 void RemovalJournal::itemDone(ItemOutcome outcome, const String& item, DWORD error)
 {
     ++tally[static_cast<int>(outcome)];
+    told.push_back(JournalItem{item, outcomeName(outcome), outcome == ItemOutcome::failed ? error : 0});
     progress.advance();
     bool onConsole = dryRun || outcome == ItemOutcome::failed || outcome == ItemOutcome::scheduled;
     if (!onConsole && !log.isOpen())

@@ -13,6 +13,15 @@ class LogFile;
 class ProgressLine;
 class RunPlan;
 
+// One item of the run as told: outcome is "deleted", "notPresent", "keptNotEmpty",
+// "failed", "scheduled", "keptByOption" or "refused" (in a dry run, what the real
+// run would come to); error is the system's code for "failed", else 0.
+struct JournalItem {
+    String path;
+    const char* outcome;
+    DWORD error;
+};
+
 class RemovalJournal final : public ItemReporter {
 public:
     // everything: the same run simulated with nothing kept, whose items of a step
@@ -40,6 +49,10 @@ public:
     // A line for the console and the log alike.
     void note(const String& line);
 
+    // Every item in the order told, and the run's messages.
+    const std::vector<JournalItem>& items() const { return told; }
+    const std::vector<String>& messages() const { return shown; }
+
 private:
     void record(const String& line, bool onConsole);
 
@@ -50,5 +63,6 @@ private:
     const RunPlan* everything;
     int tally[5] = {};
     std::vector<String> stayed; // each with why
-
+    std::vector<JournalItem> told;
+    std::vector<String> shown;
 };

@@ -3,6 +3,7 @@
 #include "app/RemovalMutex.h"
 #include "tests/app/UninstallTesting.h"
 #include "tests/console/ConsoleTesting.h"
+#include "tests/console/JsonValue.h"
 #include "tests/support/FileLock.h"
 #include "tests/support/ProgramResources.h"
 #include "tests/support/RunningProgram.h"
@@ -15,6 +16,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <map>
 
 using namespace consoletesting;
 using namespace uninstalltesting;
@@ -363,6 +365,54 @@ TEST(ConsoleDryRun, ChangesNothingAndListsInOrderWhatTheRemovalThenDeletes)
             EXPECT_TRUE(contains(keptItems, item.path)) << item.path;
         }
     }
+}
+
+// A script reads one document from standard output: the products with their
+// folders (or why there is none), or every item with its kind and outcome, the
+// exit code and whether a restart is needed.
+TEST(ConsoleJson, ListAndRemoveEachPrintOneDocumentThatReadsBack)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    const std::string folder = machine.fixture.install("T520", machine.path("\xC9t\xE9\\T520"));
+    machine.fixture.install("T540");
+    setValue(uninstallKey("Vantorix T540"), "DisplayIcon", "VXT540.exe");
+    const ProgramRun listed = runProgram("list --json");
+    JsonValue list;
+    ASSERT_TRUE(parseJson(listed.out, list)) << listed.out;
+    ASSERT_EQ(2u, list["products"].elements.size());
+    const JsonValue& t520 = list["products"].elements[0];
+    const JsonValue& t540 = list["products"].elements[1];
+    EXPECT_EQ("T520", t520["code"].text);
+    EXPECT_EQ("Vantorix T520", t520["name"].text);
+    EXPECT_EQ(folder + "\\", t520["folder"].text);
+    EXPECT_EQ(JsonValue::Type::null, t540["folder"].type);
+    EXPECT_EQ("\"DisplayIcon\" names none: VXT540.exe", t540["reason"].text);
+
+    const ProgramRun run = runProgram("remove t520 --remove-data --json");
+    JsonValue removal;
+    ASSERT_TRUE(parseJson(run.out, removal)) << run.out;
+    EXPECT_EQ(double(run.exitCode), removal["exitCode"].number);
+    EXPECT_EQ("Vantorix T520", removal["product"].text);
+    EXPECT_EQ(JsonValue::Type::boolean, removal["restartNeeded"].type);
+    std::map<std::string, std::string> deleted;
+    for (const JsonValue& item : removal["items"].elements)
+        if (item["outcome"].text == "deleted")
+            deleted[item["path"].text] = item["kind"].text;
+    const char* kinds[] = {"file", "folder", "key"};
+    for (const MachineItem& item : machine.fixture.items()) {
+        const auto found = deleted.find(itemName(item));
+        EXPECT_EQ(!machine.fixture.exists(item), found != deleted.end()) << item.path;
+        if (found != deleted.end()) {
+            EXPECT_EQ(kinds[int(item.type)], found->second) << item.path;
+        }
+    }
+    const ProgramRun unknown = runProgram("remove T999 --json");
+    JsonValue refusal;
+    ASSERT_TRUE(parseJson(unknown.out, refusal)) << unknown.out;
+    EXPECT_EQ(double(unknown.exitCode), refusal["exitCode"].number);
+    EXPECT_EQ(JsonValue::Type::null, refusal["product"].type);
+    EXPECT_EQ(lines(unknown.err).at(0), refusal["summary"].text);
 }
 
 TEST(ConsoleLog, EachOutcomeHasATimestampedLineAndRunsAreAppended)
