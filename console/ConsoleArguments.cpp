@@ -151,6 +151,8 @@ const char* usageText()
            "Exit codes:\r\n"
            "  0     done\r\n"
            "  3010  done; a restart completes the removal\r\n"
+           "  1602  interrupted between two items (Ctrl+C, Ctrl+Break, the console closed,\r\n"
+           "        logoff or shutdown); the log ends saying so\r\n"
            "  1603  something stayed (not removed, not scheduled); the product stays listed\r\n"
            "  1605  the product is not installed, or the model code is unknown\r\n"
            "  1618  another removal is running\r\n"

@@ -12,6 +12,7 @@
 #include "console/RemovalJournal.h"
 #include "console/RunPlan.h"
 #include "console/SimulatedActions.h"
+#include "console/StopRequest.h"
 #include "console/SystemErrors.h"
 
 #include <memory>
@@ -28,7 +29,15 @@ int RemovalCommand::run()
         return finish(endEarly(ERROR_INSTALL_LOG_FAILURE,
                                "The log file " + arguments.logPath + " cannot be used: " + why + "."));
     log.writeLine(request() + ": started");
-    int exitCode = removeOrRefuse();
+    // Held until the last line is written: an ending console or session waits for it.
+    StopRequest watching(log);
+    stop = &watching;
+    int exitCode = ERROR_INSTALL_FAILURE;
+    try {
+        exitCode = removeOrRefuse();
+    } catch (...) {
+        exitCode = endEarly(ERROR_INSTALL_FAILURE, "The removal stopped on an unexpected error: " + exceptionText());
+    }
     log.writeLine(request() + ": finished with exit code " + String::fromInt(exitCode));
     return finish(exitCode);
 }
@@ -71,20 +80,16 @@ int RemovalCommand::removeInstalled(const ProductRecord& product)
     ProgressLine progress(err);
     if (progress.isEnabled() && !arguments.dryRun)
         progress.start(RunPlan(&product, keep).itemCount());
-    RemovalJournal journal(lines(), log, progress, arguments.dryRun, everything.get());
+    RemovalJournal journal(lines(), log, progress, arguments.dryRun, everything.get(), stop);
     SimulatedActions simulated(journal);
     DeletingActions deleting(journal, !arguments.noRestart);
     UninstallActions& actions = arguments.dryRun ? static_cast<UninstallActions&>(simulated) : deleting;
-    bool completed = UninstallRun(&product, keep, journal, &actions).run();
-    progress.hide();
-    if (!completed)
-        return ERROR_UNKNOWN_PRODUCT;
-    summary = journal.closingLine();
-    journal.note(summary);
+    int exitCode = journal.runAndClose([&] { return UninstallRun(&product, keep, journal, &actions).run(); });
+    summary = journal.closing();
     items = jsonItems(journal.items());
     messages = jsonStrings(journal.messages());
     restartNeeded = journal.count(ItemOutcome::scheduled) > 0;
-    return journal.exitCode();
+    return exitCode;
 }
 
 int RemovalCommand::endEarly(int exitCode, const String& why)

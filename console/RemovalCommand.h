@@ -9,6 +9,7 @@
 
 struct ConsoleArguments;
 class ProductRecord;
+class StopRequest;
 
 class RemovalCommand {
 public:
@@ -37,6 +38,7 @@ private:
     ConsoleStream silent;
     bool jsonOnly;
     LogFile log;
+    const StopRequest* stop = nullptr;
     String productName;
     String summary;
     String items = "[]";

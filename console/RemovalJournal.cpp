@@ -4,6 +4,7 @@
 #include "console/LogFile.h"
 #include "console/ProgressLine.h"
 #include "console/RunPlan.h"
+#include "console/StopRequest.h"
 #include "console/SystemErrors.h"
 
 namespace {
@@ -90,8 +91,8 @@ String withLineBreaks(const String& text, const char* lineBreak)
 } // namespace
 
 RemovalJournal::RemovalJournal(ConsoleStream& out, LogFile& log, ProgressLine& progress, bool dryRun,
-                               const RunPlan* everything)
-    : out(out), log(log), progress(progress), dryRun(dryRun), everything(everything)
+                               const RunPlan* everything, const StopRequest* stop)
+    : out(out), log(log), progress(progress), dryRun(dryRun), everything(everything), stop(stop)
 {
 }
 
@@ -129,6 +130,8 @@ void RemovalJournal::stepSkipped(UninstallStep step, SkipReason reason)
 
 void RemovalJournal::stepStarted(UninstallStep step)
 {
+    if (stop)
+        stop->check();
     log.writeLine(String("step: ") + stepName(step));
 }
 
@@ -144,15 +147,16 @@ void RemovalJournal::itemDone(ItemOutcome outcome, const String& item, DWORD err
     ++tally[static_cast<int>(outcome)];
     told.push_back(JournalItem{item, outcomeName(outcome), outcome == ItemOutcome::failed ? error : 0});
     progress.advance();
-    bool onConsole = dryRun || outcome == ItemOutcome::failed || outcome == ItemOutcome::scheduled;
-    if (!onConsole && !log.isOpen())
-        return;
-    String line = String(outcomeWord(outcome, dryRun)) + ": " + item;
-    if (outcome == ItemOutcome::failed) {
-        line += " (" + errorText(error) + ")";
+    if (outcome == ItemOutcome::failed)
         stayed.push_back(item + " (" + errorText(error) + ")");
+    bool onConsole = dryRun || outcome == ItemOutcome::failed || outcome == ItemOutcome::scheduled;
+    if (onConsole || log.isOpen()) {
+        String line = String(outcomeWord(outcome, dryRun)) + ": " + item;
+        record(outcome == ItemOutcome::failed ? line + " (" + errorText(error) + ")" : line, onConsole);
     }
-    record(line, onConsole);
+    // Between this item and the next.
+    if (stop)
+        stop->check();
 }
 
 bool RemovalJournal::keepsUninstallEntries()
@@ -167,15 +171,34 @@ int RemovalJournal::exitCode() const
     return count(ItemOutcome::scheduled) > 0 ? ERROR_SUCCESS_REBOOT_REQUIRED : ERROR_SUCCESS;
 }
 
-String RemovalJournal::closingLine() const
+int RemovalJournal::runAndClose(const std::function<bool()>& run)
+{
+    int code = ERROR_INSTALL_FAILURE;
+    try {
+        if (!run())
+            return ERROR_UNKNOWN_PRODUCT;
+        code = exitCode();
+        closed = closingLine(dryRun ? "Dry run: " : "Done: ", code);
+    } catch (const RunInterrupted& stopped) {
+        code = ERROR_INSTALL_USEREXIT;
+        closed = closingLine(String("Interrupted by ") + stopped.by + " before its end: ", code);
+    } catch (...) {
+        closed = closingLine("Stopped by an unexpected error (" + exceptionText() + ") before its end: ", code);
+    }
+    progress.hide();
+    note(closed);
+    return code;
+}
+
+String RemovalJournal::closingLine(const String& opening, int code) const
 {
     const char* would = dryRun ? " would be" : "";
-    String text = String(dryRun ? "Dry run: " : "Done: ") + String::fromInt(count(ItemOutcome::deleted)) + " items" +
-                  would + " deleted, " + String::fromInt(count(ItemOutcome::scheduled)) + would +
-                  " scheduled for the next restart, " + String::fromInt(notRemoved()) + would + " not removed";
-    int code = exitCode();
+    String text = opening + String::fromInt(count(ItemOutcome::deleted)) + " items" + would + " deleted, " +
+                  String::fromInt(count(ItemOutcome::scheduled)) + would + " scheduled for the next restart, " +
+                  String::fromInt(notRemoved()) + would + " not removed";
     const char* meaning = code == ERROR_SUCCESS                   ? "done"
                           : code == ERROR_SUCCESS_REBOOT_REQUIRED ? "a restart completes the removal"
+                          : code == ERROR_INSTALL_USEREXIT        ? "the removal was interrupted"
                                                                   : "something could not be removed";
     text += String(dryRun ? "; nothing was changed" : "") + " (exit code " + String::fromInt(code) + ": " + meaning +
             ").";

@@ -8,10 +8,13 @@
 
 #include <vector>
 
+#include <functional>
+
 class ConsoleStream;
 class LogFile;
 class ProgressLine;
 class RunPlan;
+class StopRequest;
 
 // One item of the run as told: outcome is "deleted", "notPresent", "keptNotEmpty",
 // "failed", "scheduled", "keptByOption" or "refused" (in a dry run, what the real
@@ -25,8 +28,16 @@ struct JournalItem {
 class RemovalJournal final : public ItemReporter {
 public:
     // everything: the same run simulated with nothing kept, whose items of a step
-    // left out by an option are listed as kept; null lists only the step.
-    RemovalJournal(ConsoleStream& out, LogFile& log, ProgressLine& progress, bool dryRun, const RunPlan* everything);
+    // left out by an option are listed as kept; null lists only the step. stop,
+    // when given, is asked before each step and after each item.
+    RemovalJournal(ConsoleStream& out, LogFile& log, ProgressLine& progress, bool dryRun, const RunPlan* everything,
+                   const StopRequest* stop = nullptr);
+
+    // Calls run (the removal; false when it ended early, changing nothing) and
+    // writes the closing line. The exit code: exitCode(), 1605 when run gave
+    // false, 1602 when a stop was asked for, 1603 after any other exception,
+    // whose text the closing line gives.
+    int runAndClose(const std::function<bool()>& run);
 
     void showMessage(const String& text) override;
     void runCompleted() override {}
@@ -44,8 +55,9 @@ public:
     // scheduled for the next restart, 1603 when anything else stayed. A dry run
     // answers what the real run would.
     int exitCode() const;
-    // What the run came to, with its exit code; for 1603, what stayed and why.
-    String closingLine() const;
+    // The closing line written by runAndClose: what the run came to, with its exit
+    // code, and for 1603 what stayed and why.
+    const String& closing() const { return closed; }
     // A line for the console and the log alike.
     void note(const String& line);
 
@@ -54,6 +66,7 @@ public:
     const std::vector<String>& messages() const { return shown; }
 
 private:
+    String closingLine(const String& opening, int exitCode) const;
     void record(const String& line, bool onConsole);
 
     ConsoleStream& out;
@@ -61,8 +74,10 @@ private:
     ProgressLine& progress;
     bool dryRun;
     const RunPlan* everything;
+    const StopRequest* stop;
     int tally[5] = {};
     std::vector<String> stayed; // each with why
     std::vector<JournalItem> told;
+    String closed;
     std::vector<String> shown;
 };

@@ -1,5 +1,7 @@
 #include "console/SystemErrors.h"
 
+#include <exception>
+
 String errorText(DWORD error)
 {
     char* text = nullptr;
@@ -11,4 +13,19 @@ String errorText(DWORD error)
     String result = "error " + String::fromInt(error) + (length > 0 ? ": " + String(text, int(length)) : String(""));
     LocalFree(text);
     return result;
+}
+
+String exceptionText()
+{
+    try {
+        throw;
+    } catch (const char* text) {
+        return text ? text : "a message without text";
+    } catch (const std::exception& error) {
+        return error.what();
+    } catch (int code) {
+        return "code " + String::fromInt(code);
+    } catch (...) {
+        return "an exception of an unknown kind";
+    }
 }

@@ -7,3 +7,8 @@
 
 // The system's text for an error code, with the code: "error 32: The process ...".
 String errorText(DWORD error);
+
+// The text of the exception being handled (call only inside a catch block): a
+// character string, as the library's constructors throw their message, a
+// standard exception's what(), or what kind it was.
+String exceptionText();

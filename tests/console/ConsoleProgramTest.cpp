@@ -1,6 +1,10 @@
 // The console uninstaller run as a process of its own on a scratch machine: its
 // exit codes, output and log, against the procedure run in this process.
 #include "app/RemovalMutex.h"
+#include "console/ConsoleStream.h"
+#include "console/LogFile.h"
+#include "console/ProgressLine.h"
+#include "console/RemovalJournal.h"
 #include "tests/app/UninstallTesting.h"
 #include "tests/console/ConsoleTesting.h"
 #include "tests/console/JsonValue.h"
@@ -8,6 +12,7 @@
 #include "tests/support/ProgramResources.h"
 #include "tests/support/RunningProgram.h"
 #include "tests/support/Sandbox.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +22,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <new>
 
 using namespace consoletesting;
 using namespace uninstalltesting;
@@ -475,13 +481,74 @@ TEST(ConsoleLog, AnUntrustedLogGives1622BeforeAnyChangeAndAFailedWrite1603)
     }
     // A pipe whose reader goes away (or takes no appended data) fails every write.
     const std::string pipe = "\\\\.\\pipe\\t5-log-" + std::to_string(GetCurrentProcessId());
-    HANDLE reader = CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 1, 1, 0, nullptr);
+    HANDLE reader = CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE, 1, 1, 1, 0, nullptr);
     const ProgramRun failing = runProgram("remove T520 --log " + pipe, [&] {
         ConnectNamedPipe(reader, nullptr);
         CloseHandle(reader);
     });
     EXPECT_EQ(1603u, failing.exitCode);
     EXPECT_NE(std::string::npos, failing.err.find("Writing to the log file failed")) << failing.err;
+}
+
+// Stopped from outside, the run stops between two items (here before the first)
+// and leaves a complete log that says so last; 1602. Wine sends a process group
+// Ctrl+C but not Ctrl+Break; the program takes both alike. The end of the
+// session comes to its hidden window.
+TEST(ConsoleStop, AControlEventOrTheSessionsEndStopsBetweenItemsWithACompleteLog)
+{
+    T5_REQUIRE_SANDBOX();
+    for (int way = 0; way < 2; ++way) {
+        SCOPED_TRACE(way);
+        TestMachine machine;
+        machine.fixture.install("T520");
+        const std::string log = machine.path("removal.log");
+        StalledRun run("remove T520 --log \"" + log + "\"");
+        ASSERT_TRUE(run.waitUntilStalled());
+        const DWORD id = run.processId();
+        if (way == 0) {
+            FreeConsole();
+            AttachConsole(id);
+            SetConsoleCtrlHandler(nullptr, TRUE);
+            if (!GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, id))
+                GenerateConsoleCtrlEvent(CTRL_C_EVENT, id);
+            FreeConsole();
+            SetConsoleCtrlHandler(nullptr, FALSE);
+        }
+        HWND window = nullptr;
+        while (way == 1 && (window = FindWindowExA(nullptr, window, "VxUninstallCliSession", nullptr))) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == id)
+                PostMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+        }
+        EXPECT_TRUE(programtesting::waitFor([&] { return logEntries(log).size() == 2; }, 20000));
+        EXPECT_EQ(1602u, run.release());
+        const std::vector<std::string> entries = logEntries(log);
+        ASSERT_EQ(4u, entries.size());
+        EXPECT_EQ("remove T520: started", entries[0]);
+        EXPECT_EQ(0u, entries[1].find("stop asked by ")) << entries[1];
+        EXPECT_EQ(0u, entries[2].find("Interrupted by ")) << entries[2];
+        EXPECT_EQ("remove T520: finished with exit code 1602", entries[3]);
+        EXPECT_EQ(machine.fixture.items().size(), machine.fixture.remaining().size());
+    }
+}
+
+// What the run throws is caught where its journal can still close it: the
+// closing line gives the exception's text, and the exit code is 1603.
+TEST(ConsoleStop, AnExceptionInTheRunIsLoggedWithItsTextAnd1603)
+{
+    testsupport::ScratchFolder scratch;
+    LogFile log;
+    String why;
+    ASSERT_TRUE(log.open(scratch.join("run.log").c_str(), why));
+    ConsoleStream nowhere(nullptr);
+    ProgressLine progress(nowhere);
+    RemovalJournal first(nowhere, log, progress, false, nullptr);
+    EXPECT_EQ(1603, first.runAndClose([]() -> bool { throw "No memory"; }));
+    EXPECT_NE(std::string::npos, logEntries(scratch.join("run.log")).back().find("(No memory)"));
+    RemovalJournal second(nowhere, log, progress, false, nullptr);
+    EXPECT_EQ(1603, second.runAndClose([]() -> bool { throw std::bad_alloc(); }));
+    EXPECT_NE(std::string::npos, logEntries(scratch.join("run.log")).back().find(std::bad_alloc().what()));
 }
 
 TEST(ConsoleRestart, ALockedFileIsScheduledBeforeItsFolderAndGoesAtTheRestart)
