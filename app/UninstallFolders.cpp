@@ -11,18 +11,41 @@ bool isDigit(char ch)
     return ch >= '0' && ch <= '9';
 }
 
-// The value without a trailing ",number" or ",-number"; a comma cannot be the
-// second byte of a double-byte character.
+// Where the blanks before end begin.
+int blanksBefore(const String& value, int end)
+{
+    while (end > 0 && value.at(end - 1) == ' ')
+        --end;
+    return end;
+}
+
+// The value without a trailing icon index: a comma, then a number with an
+// optional minus sign, with blanks around either (",0", ", -101"). None of these
+// bytes can be the second byte of a double-byte character.
 String withoutIconIndex(const String& value)
 {
     int end = value.length();
+    int digitsEnd = end;
     while (end > 0 && isDigit(value.at(end - 1)))
         --end;
-    if (end < value.length() && end > 0 && value.at(end - 1) == '-')
+    if (end == digitsEnd)
+        return value;
+    if (end > 0 && value.at(end - 1) == '-')
         --end;
-    if (end < value.length() && end > 0 && value.at(end - 1) == ',')
-        return value.mid(0, end - 1);
+    end = blanksBefore(value, end);
+    if (end > 0 && value.at(end - 1) == ',')
+        return value.mid(0, blanksBefore(value, end - 1));
     return value;
+}
+
+// The value without the blanks around it.
+String trimmed(const String& value)
+{
+    int start = 0;
+    while (value.at(start) == ' ')
+        ++start;
+    int end = blanksBefore(value, value.length());
+    return end > start ? value.mid(start, end - start) : String("");
 }
 
 String withoutQuotes(const String& value)
@@ -54,7 +77,7 @@ bool isServerShare(const String& folder)
 
 String installFolderFromIcon(const String& displayIcon)
 {
-    String file = withoutQuotes(withoutIconIndex(displayIcon));
+    String file = withoutQuotes(withoutIconIndex(trimmed(displayIcon)));
     String folder = file.folderPart() + "\\";
     return isAbsoluteFolder(folder) ? folder : String("");
 }

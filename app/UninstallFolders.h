@@ -7,8 +7,9 @@
 #include <vector>
 
 // The installation folder named by a "DisplayIcon" value, with its backslash: the
-// folder part once one pair of surrounding quotes and a trailing icon index
-// (",0", ",-101") are taken off. Empty when no usable folder can be had.
+// folder part once the blanks around the value, a trailing icon index (",0",
+// ", -101") and one pair of surrounding quotes are taken off. Empty when no
+// usable folder can be had.
 String installFolderFromIcon(const String& displayIcon);
 
 // Whether folder is an absolute path the run may work in: a drive letter with its

@@ -28,6 +28,7 @@ enum class SkipReason {
     keptByOption,     // a "Keep" option is set
     folderUnknown,    // the folder it works in could not be worked out
     folderProtected,  // the folder is a drive root or holds a folder of the system
+    runIncomplete,    // the front-end keeps the uninstall entries: something stayed
 };
 
 class UninstallReporter {
@@ -45,4 +46,8 @@ public:
     virtual void stepStarted(UninstallStep) {}
     // The folder a step would work in is protected; stepSkipped follows.
     virtual void folderRefused(UninstallStep, const String& /*folder*/) {}
+    // Asked when the run reaches the uninstall entries: true keeps them (the step is
+    // skipped as runIncomplete), so that a product of which something stayed is
+    // still listed and its removal can be run again.
+    virtual bool keepsUninstallEntries() { return false; }
 };

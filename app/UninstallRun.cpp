@@ -88,7 +88,10 @@ bool UninstallRun::locateInstallation()
     RegistryKey entry(HKEY_LOCAL_MACHINE);
     if (!entry.open(String(uninstallKeyPath) + "\\" + product->displayName, false))
         return false;
-    installFolder = installFolderFromIcon(entry.readString("DisplayIcon", ""));
+    // Missing, or not a string value: no folder.
+    String icon;
+    entry.readText("DisplayIcon", icon);
+    installFolder = installFolderFromIcon(icon);
     return true;
 }
 
@@ -99,7 +102,7 @@ void UninstallRun::locatePluginFolder()
     } else {
         RegistryKey plx(HKEY_LOCAL_MACHINE);
         if (plx.open("Software\\PLX", false))
-            pluginFolder = plx.readString("SearchPath", "");
+            plx.readText("SearchPath", pluginFolder);
     }
     if (pluginFolder.length() == 0)
         reporter.showMessage("Unable to obtain the plugins path");
@@ -247,6 +250,8 @@ void UninstallRun::deleteInstallFolder()
 
 void UninstallRun::deleteUninstallEntries()
 {
+    if (reporter.keepsUninstallEntries())
+        return skip(UninstallStep::uninstallEntries, SkipReason::runIncomplete);
     reporter.stepStarted(UninstallStep::uninstallEntries);
     RegistryKey entries(HKEY_LOCAL_MACHINE);
     if (!entries.open(uninstallKeyPath, false))

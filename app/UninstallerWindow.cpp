@@ -3,6 +3,7 @@
 #include "app/MessageBoxReporter.h"
 #include "app/ProductCatalogue.h"
 #include "app/ProductRecord.h"
+#include "app/RemovalMutex.h"
 #include "app/UninstallRun.h"
 #include "controls/Button.h"
 #include "controls/DropDownList.h"
@@ -178,8 +179,6 @@ void UninstallerWindow::onCancel()
 void UninstallerWindow::runUninstall()
 {
     MessageBoxReporter reporter(*this);
-    const KeepOptions keep = {keepDataBox->isChecked() != 0, keepSharedBox->isChecked() != 0,
-                              keepPluginsBox->isChecked() != 0};
     // However the run ends, a close that came during it is then carried out.
     struct InProgress {
         explicit InProgress(UninstallerWindow& window) : window(window) { window.running = true; }
@@ -191,5 +190,15 @@ void UninstallerWindow::runUninstall()
         }
         UninstallerWindow& window;
     } inProgress(*this);
-    UninstallRun(findProductById(catalogue, selectedId), keep, reporter).run();
+    const ProductRecord* product = findProductById(catalogue, selectedId);
+    // One removal at a time on the machine, whichever program makes it. With no
+    // product chosen there is nothing to remove, and the run says so.
+    RemovalMutex removal;
+    if (product != nullptr && !removal.isHeld()) {
+        reporter.showMessage("Another removal is running. Try again when it has finished.");
+        return;
+    }
+    const KeepOptions keep = {keepDataBox->isChecked() != 0, keepSharedBox->isChecked() != 0,
+                              keepPluginsBox->isChecked() != 0};
+    UninstallRun(product, keep, reporter).run();
 }

@@ -13,12 +13,14 @@ struct ConsoleArguments {
     KeepOptions keep;    // each --remove-... option turns one off
     bool dryRun = false;
     bool noRestart = false;
+    bool json = false;   // one JSON document on standard output instead of lines
     String logPath;      // empty: no log
 };
 
 // Reads the arguments after the program name. Commands and options are compared
 // without regard to case; "--help" or "/?" anywhere asks for the usage text.
-// False, with what is wrong in error, for arguments that make no command.
+// False, with what is wrong in error, for arguments that make no command: among
+// them an option given twice, and --log followed by nothing or by an option.
 bool parseArguments(const std::vector<String>& arguments, ConsoleArguments& parsed, String& error);
 
 // Usage, commands, options and exit codes, as shown by --help.

@@ -1,143 +1,11 @@
 #include "console/ConsoleProgram.h"
 
-#include "app/ProductCatalogue.h"
-#include "app/ProductRecord.h"
-#include "app/ProductRecordList.h"
-#include "app/UninstallFolders.h"
 #include "console/ConsoleArguments.h"
 #include "console/ConsoleStream.h"
-#include "console/DeletingActions.h"
-#include "console/LogFile.h"
-#include "console/ProgressLine.h"
-#include "console/RemovalJournal.h"
-#include "console/RemovalMutex.h"
-#include "console/RunPlan.h"
-#include "console/SimulatedActions.h"
+#include "console/InstalledProducts.h"
+#include "console/RemovalCommand.h"
 #include "foundation/FileSystem.h"
-#include "foundation/RegistryKey.h"
 #include "toolkit/SystemLibraries.h"
-
-#include <memory>
-
-namespace {
-
-const char uninstallKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-
-bool isInstalled(const ProductRecord& product)
-{
-    return RegistryKey(HKEY_LOCAL_MACHINE).exists(uninstallKeyPath + product.displayName);
-}
-
-// The installation folder as a run works it out, or why there is none.
-String installationFolder(const ProductRecord& product)
-{
-    RegistryKey entry(HKEY_LOCAL_MACHINE);
-    if (!entry.open(uninstallKeyPath + product.displayName, false))
-        return "(no installation folder: the uninstall entry cannot be opened)";
-    if (!entry.hasValue("DisplayIcon"))
-        return "(no installation folder: the uninstall entry has no \"DisplayIcon\" value)";
-    String icon = entry.readString("DisplayIcon", "");
-    String folder = installFolderFromIcon(icon);
-    return folder.length() > 0 ? folder : "(no installation folder: \"DisplayIcon\" names none: " + icon + ")";
-}
-
-int listProducts(ConsoleStream& out, ConsoleStream& err)
-{
-    ProductRecordList catalogue;
-    buildCatalogue(catalogue);
-    int listed = 0;
-    for (int i = 0; i < catalogue.count(); ++i) {
-        const ProductRecord& product = *catalogue.item(i);
-        if (!isInstalled(product))
-            continue;
-        out.writeLine(product.modelCode + "\t" + product.displayName + "\t" + installationFolder(product));
-        ++listed;
-    }
-    if (listed == 0)
-        err.writeLine("No Vantorix T5 product is installed.");
-    return 0;
-}
-
-int exitCodeOf(const RemovalJournal& journal)
-{
-    if (journal.count(ItemOutcome::failed) > 0 || journal.refusals() > 0)
-        return ERROR_INSTALL_FAILURE;
-    return journal.count(ItemOutcome::scheduled) > 0 ? ERROR_SUCCESS_REBOOT_REQUIRED : ERROR_SUCCESS;
-}
-
-String summaryOf(const RemovalJournal& journal, bool dryRun, int exitCode)
-{
-    String deleted = String::fromInt(journal.count(ItemOutcome::deleted));
-    if (dryRun)
-        return "Dry run: " + deleted + " items would be deleted; nothing was changed.";
-    String text = "Done: " + deleted + " items deleted, " + String::fromInt(journal.count(ItemOutcome::scheduled)) +
-                  " scheduled for the next restart, " +
-                  String::fromInt(journal.count(ItemOutcome::failed) + journal.refusals()) + " not removed";
-    const char* meaning = exitCode == ERROR_SUCCESS                   ? "done"
-                          : exitCode == ERROR_SUCCESS_REBOOT_REQUIRED ? "a restart completes the removal"
-                                                                      : "something could not be removed";
-    return text + " (exit code " + String::fromInt(exitCode) + ": " + meaning + ").";
-}
-
-// The run itself, with the product found and installed.
-int runRemoval(const ConsoleArguments& arguments, const ProductRecord& product, LogFile& log, ConsoleStream& out,
-               ConsoleStream& err)
-{
-    const KeepOptions keep = arguments.keep;
-    bool keepsSomething = keep.data || keep.shared || keep.plugins;
-    // What is kept is listed item by item where every item is listed.
-    std::unique_ptr<RunPlan> everything;
-    if (keepsSomething && (arguments.dryRun || log.isOpen()))
-        everything.reset(new RunPlan(&product, KeepOptions{false, false, false}));
-    ProgressLine progress(err);
-    if (progress.isEnabled() && !arguments.dryRun)
-        progress.start(RunPlan(&product, keep).itemCount());
-    RemovalJournal journal(out, log, progress, arguments.dryRun, everything.get());
-    SimulatedActions simulated(journal);
-    DeletingActions deleting(journal, !arguments.noRestart);
-    UninstallActions& actions = arguments.dryRun ? static_cast<UninstallActions&>(simulated) : deleting;
-    bool completed = UninstallRun(&product, keep, journal, &actions).run();
-    progress.hide();
-    int exitCode = completed ? exitCodeOf(journal) : ERROR_UNKNOWN_PRODUCT;
-    if (completed)
-        journal.note(summaryOf(journal, arguments.dryRun, exitCode));
-    return exitCode;
-}
-
-int removeProduct(const ConsoleArguments& arguments, ConsoleStream& out, ConsoleStream& err)
-{
-    LogFile log;
-    if (arguments.logPath.length() > 0 && !log.open(arguments.logPath)) {
-        err.writeLine("The log file " + arguments.logPath + " cannot be opened: " + errorText(GetLastError()));
-        return ERROR_INSTALL_LOG_FAILURE;
-    }
-    String request = "remove " + arguments.model + (arguments.dryRun ? " (dry run)" : "");
-    log.writeLine(request + ": started");
-    int exitCode = ERROR_SUCCESS;
-    // A dry run changes nothing, so it never waits for nor stops another run.
-    std::unique_ptr<RemovalMutex> mutex(arguments.dryRun ? nullptr : new RemovalMutex);
-    ProductRecordList catalogue;
-    buildCatalogue(catalogue);
-    const ProductRecord* product = findProductByModelCode(catalogue, arguments.model.toUpper());
-    if (mutex && !mutex->isHeld()) {
-        err.writeLine("Another removal is running; try again when it has finished.");
-        exitCode = ERROR_INSTALL_ALREADY_RUNNING;
-    } else if (!product) {
-        err.writeLine("Unknown model code " + arguments.model + ": the codes are T520, T530, T530MCH, T550 and T540.");
-        exitCode = ERROR_UNKNOWN_PRODUCT;
-    } else if (!isInstalled(*product)) {
-        err.writeLine(product->displayName + " is not installed.");
-        exitCode = ERROR_UNKNOWN_PRODUCT;
-    } else {
-        out.writeLine((arguments.dryRun ? "Dry run of the removal of " : "Removing ") + product->displayName + ".");
-        out.flush();
-        exitCode = runRemoval(arguments, *product, log, out, err);
-    }
-    log.writeLine(request + ": finished with exit code " + String::fromInt(exitCode));
-    return exitCode;
-}
-
-} // namespace
 
 int runConsoleProgram(const std::vector<String>& arguments, ConsoleStream& out, ConsoleStream& err)
 {
@@ -150,13 +18,14 @@ int runConsoleProgram(const std::vector<String>& arguments, ConsoleStream& out, 
         return ERROR_INVALID_PARAMETER;
     }
     switch (parsed.command) {
-    case ConsoleArguments::Command::list: return listProducts(out, err);
+    case ConsoleArguments::Command::list: return listProducts(parsed.json, out, err);
     case ConsoleArguments::Command::remove:
-        // A relative log name means the folder the command was given in.
-        if (parsed.logPath.length() > 0)
+        // A relative log name means the folder the command was given in. One that
+        // cannot be resolved is kept as given, for the log's open to refuse.
+        if (parsed.logPath.length() > 0 && fullPathName(parsed.logPath).length() > 0)
             parsed.logPath = fullPathName(parsed.logPath);
         enterSystemFolder();
-        return removeProduct(parsed, out, err);
+        return RemovalCommand(parsed, out, err).run();
     default: out.write(usageText()); return ERROR_SUCCESS;
     }
 }

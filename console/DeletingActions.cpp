@@ -11,6 +11,15 @@ bool notFound(DWORD error)
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
+// Refused for its read-only attribute: the deletion at the next start would be
+// refused just the same, so it is no item to schedule.
+bool isReadOnly(const String& path, DWORD error)
+{
+    DWORD attributes = GetFileAttributesA(path.cStr());
+    return error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 } // namespace
 
 class DeletingActions::Remover : public FolderTreeRemover {
@@ -103,7 +112,7 @@ bool DeletingActions::removeFolder(const String& path, FolderTreeRemover::Entry 
 
 bool DeletingActions::settle(const String& path, const String& item, DWORD error)
 {
-    if (scheduleLocked) {
+    if (scheduleLocked && !isReadOnly(path, error)) {
         // Scheduled under the name the system really gives it: a 32-bit process
         // sees System32 redirected, and the entry is carried out by the system
         // itself, which would take the name as the native folder.

@@ -4,6 +4,8 @@
 #include "console/LogFile.h"
 #include "console/ProgressLine.h"
 #include "console/RunPlan.h"
+#include "console/StopRequest.h"
+#include "console/SystemErrors.h"
 
 namespace {
 
@@ -30,6 +32,15 @@ const char* stepName(UninstallStep step)
     return "";
 }
 
+// Shown by name in the closing line; the rest are counted.
+const size_t maximumShown = 3;
+
+bool isPluginStep(UninstallStep step)
+{
+    return step == UninstallStep::settingsSweep || step == UninstallStep::pluginFiles ||
+           step == UninstallStep::pluginFolder;
+}
+
 // The option that would have let the step run.
 const char* keptBecause(UninstallStep step)
 {
@@ -42,14 +53,26 @@ const char* keptBecause(UninstallStep step)
     }
 }
 
+const char* outcomeName(ItemOutcome outcome)
+{
+    switch (outcome) {
+    case ItemOutcome::deleted: return "deleted";
+    case ItemOutcome::notPresent: return "notPresent";
+    case ItemOutcome::notEmpty: return "keptNotEmpty";
+    case ItemOutcome::failed: return "failed";
+    case ItemOutcome::scheduled: return "scheduled";
+    }
+    return "";
+}
+
 const char* outcomeWord(ItemOutcome outcome, bool dryRun)
 {
     switch (outcome) {
     case ItemOutcome::deleted: return dryRun ? "would delete" : "deleted";
     case ItemOutcome::notPresent: return "not present";
     case ItemOutcome::notEmpty: return dryRun ? "would keep, not empty" : "kept, not empty";
-    case ItemOutcome::failed: return "failed";
-    case ItemOutcome::scheduled: return "scheduled for restart";
+    case ItemOutcome::failed: return dryRun ? "would fail" : "failed";
+    case ItemOutcome::scheduled: return dryRun ? "would be scheduled for restart" : "scheduled for restart";
     }
     return "";
 }
@@ -67,27 +90,15 @@ String withLineBreaks(const String& text, const char* lineBreak)
 
 } // namespace
 
-String errorText(DWORD error)
-{
-    char* text = nullptr;
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                      FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' '))
-        --length;
-    String result = "error " + String::fromInt(error) + (length > 0 ? ": " + String(text, int(length)) : String(""));
-    LocalFree(text);
-    return result;
-}
-
 RemovalJournal::RemovalJournal(ConsoleStream& out, LogFile& log, ProgressLine& progress, bool dryRun,
-                               const RunPlan* everything)
-    : out(out), log(log), progress(progress), dryRun(dryRun), everything(everything)
+                               const RunPlan* everything, const StopRequest* stop)
+    : out(out), log(log), progress(progress), dryRun(dryRun), everything(everything), stop(stop)
 {
 }
 
 void RemovalJournal::showMessage(const String& text)
 {
+    shown.push_back(text);
     String line = "message: " + withLineBreaks(text, "");
     log.writeLine(line);
     if (out.isConsole())
@@ -99,37 +110,107 @@ void RemovalJournal::stepSkipped(UninstallStep step, SkipReason reason)
 {
     if (reason == SkipReason::folderProtected)
         return; // told by folderRefused, with the folder
-    if (reason == SkipReason::folderUnknown)
-        return note(String("skipped: ") + stepName(step) + " (its folder could not be worked out)");
+    if (reason == SkipReason::runIncomplete)
+        return note(String("kept: ") + stepName(step) + " (something stayed: the product stays listed, so that " +
+                    "its removal can be run again)");
+    if (reason == SkipReason::folderUnknown) {
+        String why = String(stepName(step)) + " (its folder could not be worked out)";
+        // Without a plug-in folder there may be no plug-in system at all.
+        if (!isPluginStep(step))
+            stayed.push_back(why);
+        return note("skipped: " + why);
+    }
     note(String("kept by option: ") + stepName(step) + " (" + keptBecause(step) + ")");
     if (everything)
-        for (const String& item : everything->deletionsOf(step))
+        for (const String& item : everything->deletionsOf(step)) {
+            told.push_back(JournalItem{item, "keptByOption", 0});
             record("kept by option: " + item, dryRun);
+        }
 }
 
 void RemovalJournal::stepStarted(UninstallStep step)
 {
-    log.flush();
+    if (stop)
+        stop->check();
     log.writeLine(String("step: ") + stepName(step));
 }
 
 void RemovalJournal::folderRefused(UninstallStep step, const String& folder)
 {
-    ++refused;
+    stayed.push_back(folder + " (refused as protected)");
+    told.push_back(JournalItem{folder, "refused", 0});
     note("refused as protected: " + folder + " (" + stepName(step) + ")");
 }
 
 void RemovalJournal::itemDone(ItemOutcome outcome, const String& item, DWORD error)
 {
     ++tally[static_cast<int>(outcome)];
+    told.push_back(JournalItem{item, outcomeName(outcome), outcome == ItemOutcome::failed ? error : 0});
     progress.advance();
-    bool onConsole = dryRun || outcome == ItemOutcome::failed || outcome == ItemOutcome::scheduled;
-    if (!onConsole && !log.isOpen())
-        return;
-    String line = String(outcomeWord(outcome, dryRun)) + ": " + item;
     if (outcome == ItemOutcome::failed)
-        line += " (" + errorText(error) + ")";
-    record(line, onConsole);
+        stayed.push_back(item + " (" + errorText(error) + ")");
+    bool onConsole = dryRun || outcome == ItemOutcome::failed || outcome == ItemOutcome::scheduled;
+    if (onConsole || log.isOpen()) {
+        String line = String(outcomeWord(outcome, dryRun)) + ": " + item;
+        record(outcome == ItemOutcome::failed ? line + " (" + errorText(error) + ")" : line, onConsole);
+    }
+    // Between this item and the next.
+    if (stop)
+        stop->check();
+}
+
+bool RemovalJournal::keepsUninstallEntries()
+{
+    return !stayed.empty();
+}
+
+int RemovalJournal::exitCode() const
+{
+    if (!stayed.empty())
+        return ERROR_INSTALL_FAILURE;
+    return count(ItemOutcome::scheduled) > 0 ? ERROR_SUCCESS_REBOOT_REQUIRED : ERROR_SUCCESS;
+}
+
+int RemovalJournal::runAndClose(const std::function<bool()>& run)
+{
+    int code = ERROR_INSTALL_FAILURE;
+    try {
+        if (!run())
+            return ERROR_UNKNOWN_PRODUCT;
+        code = exitCode();
+        closed = closingLine(dryRun ? "Dry run: " : "Done: ", code);
+    } catch (const RunInterrupted& stopped) {
+        code = ERROR_INSTALL_USEREXIT;
+        closed = closingLine(String("Interrupted by ") + stopped.by + " before its end: ", code);
+    } catch (...) {
+        closed = closingLine("Stopped by an unexpected error (" + exceptionText() + ") before its end: ", code);
+    }
+    progress.hide();
+    note(closed);
+    return code;
+}
+
+String RemovalJournal::closingLine(const String& opening, int code) const
+{
+    const char* would = dryRun ? " would be" : "";
+    String text = opening + String::fromInt(count(ItemOutcome::deleted)) + " items" + would + " deleted, " +
+                  String::fromInt(count(ItemOutcome::scheduled)) + would + " scheduled for the next restart, " +
+                  String::fromInt(notRemoved()) + would + " not removed";
+    const char* meaning = code == ERROR_SUCCESS                   ? "done"
+                          : code == ERROR_SUCCESS_REBOOT_REQUIRED ? "a restart completes the removal"
+                          : code == ERROR_INSTALL_USEREXIT        ? "the removal was interrupted"
+                                                                  : "something could not be removed";
+    text += String(dryRun ? "; nothing was changed" : "") + " (exit code " + String::fromInt(code) + ": " + meaning +
+            ").";
+    if (stayed.empty())
+        return text;
+    text += String(dryRun ? " Would stay: " : " Stayed: ") + stayed.front();
+    const size_t shown = stayed.size() < maximumShown ? stayed.size() : maximumShown;
+    for (size_t i = 1; i < shown; ++i)
+        text += "; " + stayed[i];
+    if (stayed.size() > shown)
+        text += "; and " + String::fromInt(static_cast<int>(stayed.size() - shown)) + " more (see above)";
+    return text + ".";
 }
 
 void RemovalJournal::note(const String& line)

@@ -6,16 +6,38 @@
 
 #include "console/ItemReporter.h"
 
+#include <vector>
+
+#include <functional>
+
 class ConsoleStream;
 class LogFile;
 class ProgressLine;
 class RunPlan;
+class StopRequest;
+
+// One item of the run as told: outcome is "deleted", "notPresent", "keptNotEmpty",
+// "failed", "scheduled", "keptByOption" or "refused" (in a dry run, what the real
+// run would come to); error is the system's code for "failed", else 0.
+struct JournalItem {
+    String path;
+    const char* outcome;
+    DWORD error;
+};
 
 class RemovalJournal final : public ItemReporter {
 public:
     // everything: the same run simulated with nothing kept, whose items of a step
-    // left out by an option are listed as kept; null lists only the step.
-    RemovalJournal(ConsoleStream& out, LogFile& log, ProgressLine& progress, bool dryRun, const RunPlan* everything);
+    // left out by an option are listed as kept; null lists only the step. stop,
+    // when given, is asked before each step and after each item.
+    RemovalJournal(ConsoleStream& out, LogFile& log, ProgressLine& progress, bool dryRun, const RunPlan* everything,
+                   const StopRequest* stop = nullptr);
+
+    // Calls run (the removal; false when it ended early, changing nothing) and
+    // writes the closing line. The exit code: exitCode(), 1605 when run gave
+    // false, 1602 when a stop was asked for, 1603 after any other exception,
+    // whose text the closing line gives.
+    int runAndClose(const std::function<bool()>& run);
 
     void showMessage(const String& text) override;
     void runCompleted() override {}
@@ -23,13 +45,28 @@ public:
     void stepStarted(UninstallStep step) override;
     void folderRefused(UninstallStep step, const String& folder) override;
     void itemDone(ItemOutcome outcome, const String& item, DWORD error) override;
+    // True once anything the run set out to remove has stayed.
+    bool keepsUninstallEntries() override;
 
     int count(ItemOutcome outcome) const { return tally[static_cast<int>(outcome)]; }
-    int refusals() const { return refused; }
+    // Items that stayed (failed or refused) and steps that could not look for theirs.
+    int notRemoved() const { return static_cast<int>(stayed.size()); }
+    // 0 when every item the run set out to remove is gone, 3010 when the rest is
+    // scheduled for the next restart, 1603 when anything else stayed. A dry run
+    // answers what the real run would.
+    int exitCode() const;
+    // The closing line written by runAndClose: what the run came to, with its exit
+    // code, and for 1603 what stayed and why.
+    const String& closing() const { return closed; }
     // A line for the console and the log alike.
     void note(const String& line);
 
+    // Every item in the order told, and the run's messages.
+    const std::vector<JournalItem>& items() const { return told; }
+    const std::vector<String>& messages() const { return shown; }
+
 private:
+    String closingLine(const String& opening, int exitCode) const;
     void record(const String& line, bool onConsole);
 
     ConsoleStream& out;
@@ -37,9 +74,10 @@ private:
     ProgressLine& progress;
     bool dryRun;
     const RunPlan* everything;
+    const StopRequest* stop;
     int tally[5] = {};
-    int refused = 0;
+    std::vector<String> stayed; // each with why
+    std::vector<JournalItem> told;
+    String closed;
+    std::vector<String> shown;
 };
-
-// The system's text for an error code, with the code: "error 32: The process ...".
-String errorText(DWORD error);

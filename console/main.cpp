@@ -1,6 +1,7 @@
 // Entry point of the console uninstaller.
 #include "console/ConsoleProgram.h"
 #include "console/ConsoleStream.h"
+#include "console/SystemErrors.h"
 #include "toolkit/SystemLibraries.h"
 
 #include <windows.h>
@@ -13,5 +14,11 @@ int main(int argc, char** argv)
     std::vector<String> arguments(argv + 1, argv + argc);
     ConsoleStream out(GetStdHandle(STD_OUTPUT_HANDLE));
     ConsoleStream err(GetStdHandle(STD_ERROR_HANDLE));
-    return runConsoleProgram(arguments, out, err);
+    // The removal catches what its run throws; this is for anything outside it.
+    try {
+        return runConsoleProgram(arguments, out, err);
+    } catch (...) {
+        err.writeLine("VxUninstallCli: stopped on an unexpected error: " + exceptionText());
+        return ERROR_INSTALL_FAILURE;
+    }
 }

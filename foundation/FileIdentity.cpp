@@ -14,14 +14,6 @@ String withoutLongPrefix(const String& name)
     return name.find("\\\\?\\") == 0 ? name.mid(4, name.length()) : name;
 }
 
-String finalNameOf(HANDLE handle)
-{
-    char buffer[MAX_PATH * 4];
-    DWORD length = GetFinalPathNameByHandleA(handle, buffer, sizeof buffer, VOLUME_NAME_DOS);
-    if (length == 0 || length >= sizeof buffer)
-        return String("");
-    return withoutLongPrefix(String(buffer, static_cast<int>(length)));
-}
 
 // The folder above path, which is absolute and not a root; a drive's root keeps its backslash.
 String parentOf(const String& path)
@@ -34,6 +26,15 @@ String parentOf(const String& path)
 }
 
 } // namespace
+
+String finalNameOf(HANDLE handle)
+{
+    char buffer[MAX_PATH * 4];
+    DWORD length = GetFinalPathNameByHandleA(handle, buffer, sizeof buffer, VOLUME_NAME_DOS);
+    if (length == 0 || length >= sizeof buffer)
+        return String("");
+    return withoutLongPrefix(String(buffer, static_cast<int>(length)));
+}
 
 bool operator==(const FileIdentity& a, const FileIdentity& b)
 {

@@ -23,6 +23,10 @@ bool operator<(const FileIdentity& a, const FileIdentity& b);
 // the handle reports them; false when the system does not tell.
 bool identityOf(HANDLE handle, FileIdentity& identity, DWORD* attributes = nullptr);
 
+// The name the system gives what the handle stands on, links followed, without
+// the "\\?\" prefix; empty when it gives none.
+String finalNameOf(HANDLE handle);
+
 // What a path leads to, links followed.
 struct FileLookUp {
     bool found = false;     // it could be opened and asked

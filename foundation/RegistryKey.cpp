@@ -34,6 +34,47 @@ bool namesThisKey(const String& subPath)
     return true;
 }
 
+// The value's bytes and type; false when it is missing, cannot be read or keeps
+// growing between the size query and the read.
+bool queryValue(HKEY key, const char* name, std::vector<char>& data, DWORD& type)
+{
+    DWORD size = 0;
+    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return false;
+    for (int attempt = 0; attempt < readAttempts; ++attempt) {
+        data.resize(size);
+        DWORD room = size;
+        LONG status = RegQueryValueExA(key, name, nullptr, &type,
+                                       size > 0 ? reinterpret_cast<BYTE*>(data.data()) : nullptr, &room);
+        if (status == ERROR_SUCCESS) {
+            data.resize(room);
+            return true;
+        }
+        if (status != ERROR_MORE_DATA)
+            return false;
+        size = room;
+    }
+    return false;
+}
+
+// The text with its environment variables expanded; false when the system cannot.
+bool expandVariables(const String& text, String& expanded)
+{
+    DWORD needed = ExpandEnvironmentStringsA(text.cStr(), nullptr, 0);
+    // Bounded: the environment may change between the two calls.
+    for (int attempt = 0; attempt < readAttempts && needed > 0; ++attempt) {
+        String result(static_cast<int>(needed));
+        DWORD written = ExpandEnvironmentStringsA(text.cStr(), result.cStr(), static_cast<DWORD>(result.capacity()));
+        if (written > 0 && written <= static_cast<DWORD>(result.capacity())) {
+            result.syncLength();
+            expanded = result;
+            return true;
+        }
+        needed = written;
+    }
+    return false;
+}
+
 LONG deleteTreeBelow(HKEY parent, const char* subPath, std::vector<char>& name);
 
 // Deletes every sub-key of key. Index 0 is asked each time because the key just
@@ -178,6 +219,21 @@ String RegistryKey::readString(String name, String defaultValue) const
         size = room;
     }
     return defaultValue;
+}
+
+bool RegistryKey::readText(String name, String& text) const
+{
+    std::vector<char> data;
+    DWORD type = REG_NONE;
+    if (!queryValue(key_.get(), name.cStr(), data, type) || (type != REG_SZ && type != REG_EXPAND_SZ) ||
+        data.empty() || data.back() != '\0')
+        return false;
+    String value(data.data());
+    if (type == REG_SZ) {
+        text = value;
+        return true;
+    }
+    return expandVariables(value, text);
 }
 
 DWORD RegistryKey::readDword(String name, DWORD defaultValue) const

@@ -24,6 +24,11 @@ public:
     // The value's bytes as text up to the first NUL (any type), or defaultValue
     // when the value is missing or cannot be read. Traces each step to the debugger.
     String readString(String name, String defaultValue) const;
+    // A string value as Windows writes it: REG_SZ as stored, REG_EXPAND_SZ with its
+    // environment variables expanded, each up to its terminating NUL. False, with
+    // text untouched, when the value is missing, of any other type, or stored
+    // without its terminator.
+    bool readText(String name, String& text) const;
     // The value when it is a REG_DWORD, else defaultValue.
     DWORD readDword(String name, DWORD defaultValue) const;
     bool writeString(String name, String value);

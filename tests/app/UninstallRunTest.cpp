@@ -250,6 +250,8 @@ TEST(UninstallInstallFolder, AQuotedIconWithAnIndexNamesTheSameFolder)
     EXPECT_EQ("C:\\Prog\\Rx\\", std::string(installFolderFromIcon("C:\\Prog\\Rx\\VXT520.exe").cStr()));
     EXPECT_EQ("C:\\Prog\\Rx\\", std::string(installFolderFromIcon("\"C:\\Prog\\Rx\\VXT520.exe\",0").cStr()));
     EXPECT_EQ("C:\\Prog\\Rx\\", std::string(installFolderFromIcon("C:\\Prog\\Rx\\VXT520.exe,-101").cStr()));
+    EXPECT_EQ("C:\\Prog\\Rx\\", std::string(installFolderFromIcon(" \"C:\\Prog\\Rx\\VXT520.exe\" , -101 ").cStr()));
+    EXPECT_EQ("", std::string(installFolderFromIcon("  ").cStr()));
     EXPECT_EQ("\\\\srv\\share\\", std::string(installFolderFromIcon("\\\\srv\\share\\VXT520.exe").cStr()));
     T5_REQUIRE_SANDBOX();
     TestMachine machine;

@@ -1,12 +1,18 @@
 // The console uninstaller run as a process of its own on a scratch machine: its
 // exit codes, output and log, against the procedure run in this process.
-#include "console/RemovalMutex.h"
+#include "app/RemovalMutex.h"
+#include "console/ConsoleStream.h"
+#include "console/LogFile.h"
+#include "console/ProgressLine.h"
+#include "console/RemovalJournal.h"
 #include "tests/app/UninstallTesting.h"
 #include "tests/console/ConsoleTesting.h"
+#include "tests/console/JsonValue.h"
 #include "tests/support/FileLock.h"
 #include "tests/support/ProgramResources.h"
 #include "tests/support/RunningProgram.h"
 #include "tests/support/Sandbox.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +21,8 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <new>
 
 using namespace consoletesting;
 using namespace uninstalltesting;
@@ -23,6 +31,7 @@ namespace {
 
 const KeepOptions keepNothing{false, false, false};
 const std::string removeAll = " --remove-data --remove-shared --remove-plugins";
+const std::string fileFailure = "Unable to delete the file \n";
 
 std::string options(KeepOptions keep)
 {
@@ -45,11 +54,24 @@ bool contains(const std::vector<std::string>& list, const std::string& entry)
     return std::count(list.begin(), list.end(), entry) == 1;
 }
 
-// What is left of the machine's items, named relative to its scratch folder.
+// "error N: text" as the programs give a system error.
+std::string errorLine(DWORD error)
+{
+    char text[512] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
+                   nullptr);
+    std::string line = "error " + std::to_string(error) + ": " + text;
+    return line.erase(line.find_last_not_of("\r\n ") + 1);
+}
+
+// What is left of the machine's items but the uninstall entries, named relative
+// to its scratch folder.
 std::vector<std::string> leftOf(const TestMachine& machine)
 {
     std::vector<std::string> left;
     for (const MachineItem& item : machine.fixture.remaining()) {
+        if (item.kind == ItemKind::uninstallEntry)
+            continue;
         const std::string& scratch = machine.scratch.path();
         const bool inScratch = item.path.compare(0, scratch.size(), scratch) == 0;
         left.push_back(inScratch ? item.path.substr(scratch.size()) : item.path);
@@ -57,8 +79,17 @@ std::vector<std::string> leftOf(const TestMachine& machine)
     return left;
 }
 
+bool entriesLeft(const TestMachine& machine)
+{
+    for (const MachineItem& item : machine.fixture.items())
+        if (item.kind == ItemKind::uninstallEntry && !machine.fixture.exists(item))
+            return false;
+    return true;
+}
+
 // The console program on one machine, then the procedure in this process on a
-// second one made the same way: the same items must be left. The console's run.
+// second one made the same way: the same items must be left, but for the
+// uninstall entries, which the console keeps when it answers 1603. The console's run.
 ProgramRun expectSameAsProcedure(const std::function<void(TestMachine&)>& setUp, const std::string& model,
                                  KeepOptions keep, DWORD exitCode)
 {
@@ -69,6 +100,7 @@ ProgramRun expectSameAsProcedure(const std::function<void(TestMachine&)>& setUp,
         setUp(machine);
         run = runProgram("remove " + model + options(keep));
         leftByConsole = leftOf(machine);
+        EXPECT_EQ(exitCode == ERROR_INSTALL_FAILURE, entriesLeft(machine));
     }
     TestMachine machine;
     setUp(machine);
@@ -118,7 +150,8 @@ TEST(ConsoleArguments, BadOnesGive87WithTheUsageOnStandardError)
     EXPECT_NE(std::string::npos, help.out.find("Exit codes:"));
     EXPECT_EQ(help.out, runProgram("/?").out);
     for (const char* arguments : {"", "frobnicate", "remove", "remove T520 --bogus", "remove T520 --log", "list extra",
-                                  "remove T520 T530", "remove T520 --log a --log b"}) {
+                                  "remove T520 T530", "remove T520 --log a --log b",
+                                  "remove T520 --dry-run --DRY-RUN"}) {
         const ProgramRun run = runProgram(arguments);
         EXPECT_EQ(87u, run.exitCode) << arguments;
         EXPECT_EQ("", run.out) << arguments;
@@ -160,6 +193,76 @@ TEST(ConsoleRemove, EachKeepCombinationLeavesWhatTheProcedureLeaves)
     }
 }
 
+// The values as Windows itself writes them: "DisplayIcon" and "SearchPath" as
+// REG_EXPAND_SZ, and a quoted "DisplayIcon" with blanks around its index.
+TEST(ConsoleRemove, ExpandableAndBlankQuotedValuesRemoveTheProductInBothPrograms)
+{
+    T5_REQUIRE_SANDBOX();
+    for (int form = 0; form < 4; ++form) {
+        SCOPED_TRACE(form);
+        TestMachine machine;
+        const std::string folder = machine.fixture.install("T520");
+        SetEnvironmentVariableA("T5_TEST_SCRATCH", machine.scratch.path().c_str());
+        if (form < 2) {
+            const std::string icon = "%T5_TEST_SCRATCH%\\Products\\T520\\VXT520.exe";
+            const std::string plugins = "%T5_TEST_SCRATCH%\\Plugins";
+            RegSetKeyValueA(HKEY_LOCAL_MACHINE, uninstallKey("Vantorix T520").c_str(), "DisplayIcon", REG_EXPAND_SZ,
+                            icon.c_str(), DWORD(icon.size() + 1));
+            RegSetKeyValueA(HKEY_LOCAL_MACHINE, "Software\\PLX", "SearchPath", REG_EXPAND_SZ, plugins.c_str(),
+                            DWORD(plugins.size() + 1));
+        } else {
+            setValue(uninstallKey("Vantorix T520"), "DisplayIcon", "\"" + folder + "\\VXT520.exe\" , 0");
+        }
+        if (form % 2 == 0)
+            EXPECT_EQ(0u, runProgram("remove T520" + removeAll).exitCode);
+        else
+            EXPECT_EQ(completedOnly(), runUninstall(machine.fixture, "T520", keepNothing).messages);
+        EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepNothing));
+    }
+    SetEnvironmentVariableA("T5_TEST_SCRATCH", nullptr);
+}
+
+// Whatever stays gives 1603, says what and why, and keeps the product listed, so
+// that a retry finds it again rather than reading "not installed" as "removed".
+TEST(ConsoleOutcome, SomethingThatStaysGives1603AndKeepsTheProductListed)
+{
+    T5_REQUIRE_SANDBOX();
+    const std::string why[] = {"the uninstall entry has no \"DisplayIcon\" value",
+                               "\"DisplayIcon\" is not a string value"};
+    for (int broken = 0; broken < 2; ++broken) {
+        TestMachine machine;
+        const std::string icon = machine.fixture.install("T520") + "\\VXT520.exe";
+        const std::string entry = uninstallKey("Vantorix T520");
+        if (broken)
+            RegSetKeyValueA(HKEY_LOCAL_MACHINE, entry.c_str(), "DisplayIcon", REG_BINARY, icon.c_str(),
+                            DWORD(icon.size() + 1));
+        else
+            RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, entry.c_str(), "DisplayIcon");
+        const ProgramRun run = runProgram("remove T520" + removeAll);
+        EXPECT_EQ(1603u, run.exitCode);
+        EXPECT_NE(std::string::npos, run.err.find(why[broken])) << run.err;
+        EXPECT_EQ(machine.fixture.items().size(), machine.fixture.remaining().size());
+        EXPECT_EQ(std::vector<std::string>{"T520\tVantorix T520\t(no installation folder: " + why[broken] + ")"},
+                  lines(runProgram("list").out));
+    }
+    // DeleteFileA refuses a read-only file with ERROR_ACCESS_DENIED, in both programs.
+    TestMachine machine("");
+    const std::string readOnly = machine.fixture.install("T520") + "\\VXT520.exe";
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    const ProgramRun run = runProgram("remove T520");
+    EXPECT_EQ(1603u, run.exitCode);
+    EXPECT_EQ(std::vector<std::string>{readOnly + " (" + errorLine(ERROR_ACCESS_DENIED) + ")"},
+              linesAfter(run.out, "failed: "));
+    EXPECT_NE(std::string::npos, run.out.find("Stayed: " + readOnly + " (" + errorLine(ERROR_ACCESS_DENIED) + ")."));
+    // Without a plug-in folder there may be no plug-in system: a line, no failure.
+    EXPECT_EQ(std::vector<std::string>{" the plugins path"}, linesAfter(run.out, "Unable to obtain"));
+    EXPECT_TRUE(entriesLeft(machine));
+    EXPECT_EQ((std::vector<std::string>{"Unable to obtain the plugins path", fileFailure + readOnly,
+                                        "Uninstallation completed !"}),
+              runUninstall(machine.fixture, "T520", KeepOptions{}).messages);
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST(ConsoleRemove, ProtectedFoldersAreRefusedExactlyAsInTheGraphicalRun)
 {
     T5_REQUIRE_SANDBOX();
@@ -177,11 +280,12 @@ TEST(ConsoleRemove, ProtectedFoldersAreRefusedExactlyAsInTheGraphicalRun)
     EXPECT_NE(std::string::npos, run.out.find("Unable to delete the directory \r\n" + system + "\r\n"));
 }
 
-TEST(ConsoleRemove, UnknownProductUnusableLogAndASecondRunEachChangeNothing)
+TEST(ConsoleRemove, BadArgumentsUnknownProductUnusableLogAndASecondRunEachChangeNothing)
 {
     T5_REQUIRE_SANDBOX();
     TestMachine machine;
     machine.fixture.install("T520");
+    EXPECT_EQ(87u, runProgram("remove T520" + removeAll + " --log --dry-run").exitCode);
     for (const char* arguments : {"remove T999", "remove t530"}) {
         const ProgramRun run = runProgram(arguments);
         EXPECT_EQ(1605u, run.exitCode) << arguments;
@@ -196,26 +300,48 @@ TEST(ConsoleRemove, UnknownProductUnusableLogAndASecondRunEachChangeNothing)
     EXPECT_EQ(machine.fixture.items().size(), machine.fixture.remaining().size());
 
     // A run whose output is not read stops at its first line, holding the mark.
-    HANDLE reader = nullptr, writer = nullptr;
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    ASSERT_TRUE(CreatePipe(&reader, &writer, &inherit, 1));
-    SetHandleInformation(reader, HANDLE_FLAG_INHERIT, 0);
-    HANDLE first = startProgram("remove T520", writer, writer);
-    CloseHandle(writer);
-    HANDLE mark = nullptr;
-    for (int wait = 0; wait < 1000 && !mark; ++wait, Sleep(10))
-        mark = OpenMutexA(SYNCHRONIZE, FALSE, RemovalMutex::name());
-    CloseHandle(mark);
+    StalledRun first("remove T520");
+    ASSERT_TRUE(first.waitUntilStalled());
     EXPECT_EQ(1618u, runProgram("remove T520").exitCode);
-    char buffer[256];
-    for (DWORD read = 0; ReadFile(reader, buffer, sizeof buffer, &read, nullptr) && read > 0;) {
+    EXPECT_EQ(0u, first.release());
+}
+
+// One removal at a time on the machine, whichever program makes it; a dry run
+// takes its turn too, so that what it lists is what nobody is changing.
+TEST(ConsoleRemove, TheWindowAndTheCompanionNeverRemoveAtOnce)
+{
+    T5_REQUIRE_SANDBOX();
+    using namespace programtesting;
+    TestMachine machine;
+    machine.fixture.install("T520");
+    machine.fixture.install("T540");
+    const auto proceed = [](const RunningProgram& window, const char* caption) {
+        HWND main = window.waitForWindow("myComponent", caption);
+        waitFor([&] { return isPainted(main); });
+        for (HWND child : children(main))
+            if (windowText(child) == "Proceed")
+                click(child);
+        return window.waitForMessageBox();
+    };
+    {
+        RunningProgram window(buildFile("VxUninstall.exe"), "T520");
+        HWND completed = proceed(window, "T520 uninstall");
+        EXPECT_EQ("Uninstallation completed !", messageBoxText(completed));
+        EXPECT_EQ(1618u, runProgram("remove T540").exitCode);
+        EXPECT_EQ(1618u, runProgram("remove T540 --dry-run").exitCode);
+        answerOk(completed);
+        EXPECT_EQ(0u, window.waitForExit());
     }
-    CloseHandle(reader);
-    DWORD exitCode = 1;
-    WaitForSingleObject(first, 60000);
-    GetExitCodeProcess(first, &exitCode);
-    CloseHandle(first);
-    EXPECT_EQ(0u, exitCode);
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 1, KeepOptions{}));
+    StalledRun dryRun("remove T540 --dry-run");
+    ASSERT_TRUE(dryRun.waitUntilStalled());
+    RunningProgram window(buildFile("VxUninstall.exe"), "T540");
+    HWND refused = proceed(window, "T540 uninstall");
+    EXPECT_EQ("Another removal is running. Try again when it has finished.", messageBoxText(refused));
+    answerOk(refused);
+    EXPECT_EQ(STILL_ACTIVE, window.waitForExit(500));
+    EXPECT_EQ(0u, dryRun.release());
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 1, KeepOptions{}));
 }
 
 TEST(ConsoleDryRun, ChangesNothingAndListsInOrderWhatTheRemovalThenDeletes)
@@ -247,6 +373,54 @@ TEST(ConsoleDryRun, ChangesNothingAndListsInOrderWhatTheRemovalThenDeletes)
     }
 }
 
+// A script reads one document from standard output: the products with their
+// folders (or why there is none), or every item with its kind and outcome, the
+// exit code and whether a restart is needed.
+TEST(ConsoleJson, ListAndRemoveEachPrintOneDocumentThatReadsBack)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    const std::string folder = machine.fixture.install("T520", machine.path("\xC9t\xE9\\T520"));
+    machine.fixture.install("T540");
+    setValue(uninstallKey("Vantorix T540"), "DisplayIcon", "VXT540.exe");
+    const ProgramRun listed = runProgram("list --json");
+    JsonValue list;
+    ASSERT_TRUE(parseJson(listed.out, list)) << listed.out;
+    ASSERT_EQ(2u, list["products"].elements.size());
+    const JsonValue& t520 = list["products"].elements[0];
+    const JsonValue& t540 = list["products"].elements[1];
+    EXPECT_EQ("T520", t520["code"].text);
+    EXPECT_EQ("Vantorix T520", t520["name"].text);
+    EXPECT_EQ(folder + "\\", t520["folder"].text);
+    EXPECT_EQ(JsonValue::Type::null, t540["folder"].type);
+    EXPECT_EQ("\"DisplayIcon\" names none: VXT540.exe", t540["reason"].text);
+
+    const ProgramRun run = runProgram("remove t520 --remove-data --json");
+    JsonValue removal;
+    ASSERT_TRUE(parseJson(run.out, removal)) << run.out;
+    EXPECT_EQ(double(run.exitCode), removal["exitCode"].number);
+    EXPECT_EQ("Vantorix T520", removal["product"].text);
+    EXPECT_EQ(JsonValue::Type::boolean, removal["restartNeeded"].type);
+    std::map<std::string, std::string> deleted;
+    for (const JsonValue& item : removal["items"].elements)
+        if (item["outcome"].text == "deleted")
+            deleted[item["path"].text] = item["kind"].text;
+    const char* kinds[] = {"file", "folder", "key"};
+    for (const MachineItem& item : machine.fixture.items()) {
+        const auto found = deleted.find(itemName(item));
+        EXPECT_EQ(!machine.fixture.exists(item), found != deleted.end()) << item.path;
+        if (found != deleted.end()) {
+            EXPECT_EQ(kinds[int(item.type)], found->second) << item.path;
+        }
+    }
+    const ProgramRun unknown = runProgram("remove T999 --json");
+    JsonValue refusal;
+    ASSERT_TRUE(parseJson(unknown.out, refusal)) << unknown.out;
+    EXPECT_EQ(double(unknown.exitCode), refusal["exitCode"].number);
+    EXPECT_EQ(JsonValue::Type::null, refusal["product"].type);
+    EXPECT_EQ(lines(unknown.err).at(0), refusal["summary"].text);
+}
+
 TEST(ConsoleLog, EachOutcomeHasATimestampedLineAndRunsAreAppended)
 {
     T5_REQUIRE_SANDBOX();
@@ -264,11 +438,6 @@ TEST(ConsoleLog, EachOutcomeHasATimestampedLineAndRunsAreAppended)
     setValue(uninstallKey("Vantorix T530 Application"), "DisplayIcon", system + "VXT5300.exe");
     EXPECT_EQ(1603u, runProgram("remove T530 --remove-data --log \"" + log + "\"").exitCode);
 
-    char failure[512] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_SHARING_VIOLATION, 0,
-                   failure, sizeof failure, nullptr);
-    std::string reason = failure;
-    reason.erase(reason.find_last_not_of("\r\n ") + 1);
     SYSTEMTIME now;
     GetLocalTime(&now);
     char today[32];
@@ -279,12 +448,107 @@ TEST(ConsoleLog, EachOutcomeHasATimestampedLineAndRunsAreAppended)
     const std::vector<std::string> entries = logEntries(log);
     for (const std::string& expected : std::vector<std::string>{
              "remove T520: started", "deleted: " + folder + "\\VXT5.chm", "not present: " + folder + "\\VXT520.chm",
-          "failed: " + locked + " (error 32: " + reason + ")",
+          "failed: " + locked + " (" + errorLine(ERROR_SHARING_VIOLATION) + ")",
           std::string("kept by option: memory and data files (--remove-data not given)"),
           "remove T520: finished with exit code 1603", "refused as protected: " + system + " (memory and data files)",
           "remove T530: finished with exit code 1603"})
         EXPECT_TRUE(contains(entries, expected)) << expected;
     EXPECT_EQ("remove T520: started", entries.front());
+}
+
+// Run as LocalSystem, the program must not append to whatever a log path can be
+// made to lead to: a log that cannot be trusted, or opened at all, stops the run
+// before anything changes. A log that stops taking lines makes the run a failure.
+TEST(ConsoleLog, AnUntrustedLogGives1622BeforeAnyChangeAndAFailedWrite1603)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    machine.fixture.install("T520");
+    const std::string other = machine.path("other.txt");
+    ASSERT_TRUE(machine.scratch.writeFile("other.txt", "keep"));
+    ASSERT_TRUE(CreateHardLinkA(machine.path("linked.log").c_str(), other.c_str(), nullptr));
+    std::vector<std::string> logs{machine.path(std::string(MAX_PATH, 'l') + ".log"), machine.path("linked.log")};
+    const char* links = std::getenv("T5_TEST_LINK_DIR");
+    if (links)
+        logs.push_back(std::string(links) + "\\tree\\link\\removal.log");
+    for (const std::string& log : logs)
+        EXPECT_EQ(1622u, runProgram("remove T520 --log \"" + log + "\"").exitCode) << log;
+    EXPECT_EQ(machine.fixture.items().size(), machine.fixture.remaining().size());
+    std::ifstream kept(other, std::ios::binary);
+    EXPECT_EQ("keep", std::string(std::istreambuf_iterator<char>(kept), {}));
+    if (links) {
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((std::string(links) + "\\target\\removal.log").c_str()));
+    }
+    // A pipe whose reader goes away (or takes no appended data) fails every write.
+    const std::string pipe = "\\\\.\\pipe\\t5-log-" + std::to_string(GetCurrentProcessId());
+    HANDLE reader = CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE, 1, 1, 1, 0, nullptr);
+    const ProgramRun failing = runProgram("remove T520 --log " + pipe, [&] {
+        ConnectNamedPipe(reader, nullptr);
+        CloseHandle(reader);
+    });
+    EXPECT_EQ(1603u, failing.exitCode);
+    EXPECT_NE(std::string::npos, failing.err.find("Writing to the log file failed")) << failing.err;
+}
+
+// Stopped from outside, the run stops between two items (here before the first)
+// and leaves a complete log that says so last; 1602. Wine sends a process group
+// Ctrl+C but not Ctrl+Break; the program takes both alike. The end of the
+// session comes to its hidden window.
+TEST(ConsoleStop, AControlEventOrTheSessionsEndStopsBetweenItemsWithACompleteLog)
+{
+    T5_REQUIRE_SANDBOX();
+    for (int way = 0; way < 2; ++way) {
+        SCOPED_TRACE(way);
+        TestMachine machine;
+        machine.fixture.install("T520");
+        const std::string log = machine.path("removal.log");
+        StalledRun run("remove T520 --log \"" + log + "\"");
+        ASSERT_TRUE(run.waitUntilStalled());
+        const DWORD id = run.processId();
+        if (way == 0) {
+            FreeConsole();
+            AttachConsole(id);
+            SetConsoleCtrlHandler(nullptr, TRUE);
+            if (!GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, id))
+                GenerateConsoleCtrlEvent(CTRL_C_EVENT, id);
+            FreeConsole();
+            SetConsoleCtrlHandler(nullptr, FALSE);
+        }
+        HWND window = nullptr;
+        while (way == 1 && (window = FindWindowExA(nullptr, window, "VxUninstallCliSession", nullptr))) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == id)
+                PostMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+        }
+        EXPECT_TRUE(programtesting::waitFor([&] { return logEntries(log).size() == 2; }, 20000));
+        EXPECT_EQ(1602u, run.release());
+        const std::vector<std::string> entries = logEntries(log);
+        ASSERT_EQ(4u, entries.size());
+        EXPECT_EQ("remove T520: started", entries[0]);
+        EXPECT_EQ(0u, entries[1].find("stop asked by ")) << entries[1];
+        EXPECT_EQ(0u, entries[2].find("Interrupted by ")) << entries[2];
+        EXPECT_EQ("remove T520: finished with exit code 1602", entries[3]);
+        EXPECT_EQ(machine.fixture.items().size(), machine.fixture.remaining().size());
+    }
+}
+
+// What the run throws is caught where its journal can still close it: the
+// closing line gives the exception's text, and the exit code is 1603.
+TEST(ConsoleStop, AnExceptionInTheRunIsLoggedWithItsTextAnd1603)
+{
+    testsupport::ScratchFolder scratch;
+    LogFile log;
+    String why;
+    ASSERT_TRUE(log.open(scratch.join("run.log").c_str(), why));
+    ConsoleStream nowhere(nullptr);
+    ProgressLine progress(nowhere);
+    RemovalJournal first(nowhere, log, progress, false, nullptr);
+    EXPECT_EQ(1603, first.runAndClose([]() -> bool { throw "No memory"; }));
+    EXPECT_NE(std::string::npos, logEntries(scratch.join("run.log")).back().find("(No memory)"));
+    RemovalJournal second(nowhere, log, progress, false, nullptr);
+    EXPECT_EQ(1603, second.runAndClose([]() -> bool { throw std::bad_alloc(); }));
+    EXPECT_NE(std::string::npos, logEntries(scratch.join("run.log")).back().find(std::bad_alloc().what()));
 }
 
 TEST(ConsoleRestart, ALockedFileIsScheduledBeforeItsFolderAndGoesAtTheRestart)

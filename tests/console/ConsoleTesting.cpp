@@ -88,7 +88,7 @@ void listKeys(HKEY parent, const std::string& path, std::vector<std::string>& li
 
 } // namespace
 
-HANDLE startProgram(const std::string& arguments, HANDLE out, HANDLE err)
+HANDLE startProgram(const std::string& arguments, HANDLE out, HANDLE err, DWORD flags)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -98,19 +98,66 @@ HANDLE startProgram(const std::string& arguments, HANDLE out, HANDLE err)
     const std::string program = programtesting::buildFile("VxUninstallCli.exe");
     std::string line = "\"" + program + "\" " + arguments;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW | flags, nullptr, nullptr,
                         &startup, &process))
         return nullptr;
     CloseHandle(process.hThread);
     return process.hProcess;
 }
 
-ProgramRun runProgram(const std::string& arguments)
+StalledRun::StalledRun(const std::string& arguments)
+{
+    HANDLE writer = nullptr;
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    if (!CreatePipe(&reader, &writer, &inherit, 1))
+        return;
+    SetHandleInformation(reader, HANDLE_FLAG_INHERIT, 0);
+    process = startProgram(arguments, writer, writer, CREATE_NEW_PROCESS_GROUP);
+    CloseHandle(writer);
+}
+
+StalledRun::~StalledRun()
+{
+    release();
+}
+
+bool StalledRun::waitUntilStalled() const
+{
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 20000; Sleep(10)) {
+        DWORD available = 0;
+        if (!PeekNamedPipe(reader, nullptr, 0, nullptr, &available, nullptr))
+            return false;
+        if (available > 0)
+            return true;
+    }
+    return false;
+}
+
+DWORD StalledRun::release()
+{
+    char buffer[4096];
+    for (DWORD read = 0; reader && ReadFile(reader, buffer, sizeof buffer, &read, nullptr) && read > 0;) {
+    }
+    CloseHandle(reader);
+    reader = nullptr;
+    DWORD exitCode = 0xFFFFFFFF;
+    if (process) {
+        WaitForSingleObject(process, 120000);
+        GetExitCodeProcess(process, &exitCode);
+        CloseHandle(process);
+        process = nullptr;
+    }
+    return exitCode;
+}
+
+ProgramRun runProgram(const std::string& arguments, const std::function<void()>& meanwhile)
 {
     OutputFile out, err;
     ProgramRun run;
     run.exitCode = 0xFFFFFFFF;
     if (HANDLE process = startProgram(arguments, out.handle, err.handle)) {
+        if (meanwhile)
+            meanwhile();
         WaitForSingleObject(process, 120000);
         GetExitCodeProcess(process, &run.exitCode);
         CloseHandle(process);

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,11 +16,34 @@ struct ProgramRun {
     std::string err;
 };
 
-// Runs VxUninstallCli.exe with the arguments and waits for it.
-ProgramRun runProgram(const std::string& arguments);
-// Starts it writing to out and err (inheritable handles); its process handle,
-// null when it could not be started.
-HANDLE startProgram(const std::string& arguments, HANDLE out, HANDLE err);
+// Runs VxUninstallCli.exe with the arguments and waits for it; meanwhile, when
+// given, is called once the program has started.
+ProgramRun runProgram(const std::string& arguments, const std::function<void()>& meanwhile = nullptr);
+// Starts it writing to out and err (inheritable handles), with CreateProcess's
+// flags added to CREATE_NO_WINDOW; its process handle, null when it could not be started.
+HANDLE startProgram(const std::string& arguments, HANDLE out, HANDLE err, DWORD flags = 0);
+
+// The program started with an output pipe that nobody reads: it stops at its
+// first line, once it holds the removal mark, until release() reads on. It runs
+// in a process group of its own, for console control events meant for it alone.
+class StalledRun {
+public:
+    explicit StalledRun(const std::string& arguments);
+    // Releases it if that has not been done.
+    ~StalledRun();
+    StalledRun(const StalledRun&) = delete;
+    StalledRun& operator=(const StalledRun&) = delete;
+
+    // Waits until it has written to its output; false when it does not within 20 s.
+    bool waitUntilStalled() const;
+    DWORD processId() const { return GetProcessId(process); }
+    // Reads its output to the end and waits for it; its exit code.
+    DWORD release();
+
+private:
+    HANDLE reader = nullptr;
+    HANDLE process = nullptr;
+};
 // The text's lines without their CR LF.
 std::vector<std::string> lines(const std::string& text);
 // The lines of text that begin with prefix, without it.

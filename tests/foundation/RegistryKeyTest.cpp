@@ -197,6 +197,30 @@ TEST_F(RegistryKeyValues, TypesAndPresence)
     EXPECT_EQ(key.readRaw("longText", buffer, sizeof buffer, &type), 0u);
 }
 
+// Only string values count as text; an expandable one comes expanded, as the
+// system's own expansion of the same bytes gives it. (A string stored without its
+// terminator cannot be made here: Wine's RegSetValueEx adds one.)
+TEST_F(RegistryKeyValues, TextIsAStringValueWithItsTerminator)
+{
+    const DWORD number = 0x005C3A43;
+    key.writeRaw("sz", "C:\\a", 5, REG_SZ);
+    key.writeRaw("expand", "%SystemRoot%\\x", 15, REG_EXPAND_SZ);
+    key.writeRaw("dword", &number, sizeof number, REG_DWORD);
+    key.writeRaw("binary", "C:\\a", 5, REG_BINARY);
+    char expanded[MAX_PATH] = {};
+    ExpandEnvironmentStringsA(raw("expand").bytes.c_str(), expanded, MAX_PATH);
+    String text = "untouched";
+    EXPECT_TRUE(key.readText("sz", text));
+    EXPECT_EQ(text, raw("sz").bytes.c_str());
+    EXPECT_TRUE(key.readText("expand", text));
+    EXPECT_EQ(text, expanded);
+    EXPECT_NE(text, raw("expand").bytes.c_str());
+    text = "untouched";
+    for (const char* other : {"dword", "binary", "absent"})
+        EXPECT_FALSE(key.readText(other, text)) << other;
+    EXPECT_EQ(text, "untouched");
+}
+
 TEST_F(RegistryKeyValues, NamesWithHighBytes)
 {
     const char* name = "K\xC4\xD6\xDC\xE9 \xF8";

@@ -1,5 +1,7 @@
-// The machine-wide mark of a removal in progress: a named mutex held for the run,
-// so that a second removal started meanwhile stops before changing anything.
+// The machine-wide mark of a removal in progress: a named mutex in the global
+// namespace (it spans sessions), held for the run by the window and by the
+// command-line companion alike, so that a second removal started meanwhile by
+// either stops before changing anything.
 #pragma once
 
 #include "foundation/KernelHandle.h"

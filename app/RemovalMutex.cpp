@@ -1,4 +1,4 @@
-#include "console/RemovalMutex.h"
+#include "app/RemovalMutex.h"
 
 // The mutex may exist without an owner (a tool merely looking at it); only an
 // owner means another run. One that a run left without releasing it, by ending

@@ -1,0 +1,128 @@
+#include "console/RemovalCommand.h"
+
+#include "app/ProductCatalogue.h"
+#include "app/ProductRecord.h"
+#include "app/ProductRecordList.h"
+#include "app/RemovalMutex.h"
+#include "console/ConsoleArguments.h"
+#include "console/DeletingActions.h"
+#include "console/InstalledProducts.h"
+#include "console/JsonDocuments.h"
+#include "console/ProgressLine.h"
+#include "console/RemovalJournal.h"
+#include "console/RunPlan.h"
+#include "console/SimulatedActions.h"
+#include "console/StopRequest.h"
+#include "console/SystemErrors.h"
+
+#include <memory>
+
+RemovalCommand::RemovalCommand(const ConsoleArguments& arguments, ConsoleStream& out, ConsoleStream& err)
+    : arguments(arguments), out(out), err(err), silent(nullptr), jsonOnly(arguments.json)
+{
+}
+
+int RemovalCommand::run()
+{
+    String why;
+    if (arguments.logPath.length() > 0 && !log.open(arguments.logPath, why))
+        return finish(endEarly(ERROR_INSTALL_LOG_FAILURE,
+                               "The log file " + arguments.logPath + " cannot be used: " + why + "."));
+    log.writeLine(request() + ": started");
+    // Held until the last line is written: an ending console or session waits for it.
+    StopRequest watching(log);
+    stop = &watching;
+    int exitCode = ERROR_INSTALL_FAILURE;
+    try {
+        exitCode = removeOrRefuse();
+    } catch (...) {
+        exitCode = endEarly(ERROR_INSTALL_FAILURE, "The removal stopped on an unexpected error: " + exceptionText());
+    }
+    log.writeLine(request() + ": finished with exit code " + String::fromInt(exitCode));
+    return finish(exitCode);
+}
+
+int RemovalCommand::removeOrRefuse()
+{
+    // The dry run too: its listing describes a machine that nobody is changing.
+    RemovalMutex mutex;
+    if (!mutex.isHeld())
+        return endEarly(ERROR_INSTALL_ALREADY_RUNNING, "Another removal is running; try again when it has finished.");
+    ProductRecordList catalogue;
+    buildCatalogue(catalogue);
+    const ProductRecord* product = findProductByModelCode(catalogue, arguments.model.toUpper());
+    if (!product)
+        return endEarly(ERROR_UNKNOWN_PRODUCT, "Unknown model code " + arguments.model +
+                                                   ": the codes are T520, T530, T530MCH, T550 and T540.");
+    productName = product->displayName;
+    if (!isInstalled(*product))
+        return endEarly(ERROR_UNKNOWN_PRODUCT, productName + " is not installed.");
+    String folder, why;
+    // Nothing of it is removed, and it stays listed: once the value is mended, a
+    // later run removes all of it.
+    if (!findInstallationFolder(*product, folder, why))
+        return endEarly(ERROR_INSTALL_FAILURE, "Nothing of " + productName +
+                                                   " was removed: its installation folder cannot be worked out (" +
+                                                   why + ").");
+    lines().writeLine((arguments.dryRun ? "Dry run of the removal of " : "Removing ") + productName + ".");
+    lines().flush();
+    return removeInstalled(*product);
+}
+
+int RemovalCommand::removeInstalled(const ProductRecord& product)
+{
+    const KeepOptions keep = arguments.keep;
+    bool keepsSomething = keep.data || keep.shared || keep.plugins;
+    // What is kept is listed item by item where every item is listed.
+    std::unique_ptr<RunPlan> everything;
+    if (keepsSomething && (arguments.dryRun || log.isOpen() || jsonOnly))
+        everything.reset(new RunPlan(&product, KeepOptions{false, false, false}));
+    ProgressLine progress(err);
+    if (progress.isEnabled() && !arguments.dryRun)
+        progress.start(RunPlan(&product, keep).itemCount());
+    RemovalJournal journal(lines(), log, progress, arguments.dryRun, everything.get(), stop);
+    SimulatedActions simulated(journal);
+    DeletingActions deleting(journal, !arguments.noRestart);
+    UninstallActions& actions = arguments.dryRun ? static_cast<UninstallActions&>(simulated) : deleting;
+    int exitCode = journal.runAndClose([&] { return UninstallRun(&product, keep, journal, &actions).run(); });
+    summary = journal.closing();
+    items = jsonItems(journal.items());
+    messages = jsonStrings(journal.messages());
+    restartNeeded = journal.count(ItemOutcome::scheduled) > 0;
+    return exitCode;
+}
+
+int RemovalCommand::endEarly(int exitCode, const String& why)
+{
+    err.writeLine(why);
+    log.writeLine(why);
+    summary = why;
+    return exitCode;
+}
+
+// A run whose log lost lines did not do all it was asked: success becomes 1603.
+int RemovalCommand::finish(int exitCode)
+{
+    if (log.writeError() != 0) {
+        err.writeLine("Writing to the log file failed: " + errorText(log.writeError()) + "; it is incomplete.");
+        if (exitCode == ERROR_SUCCESS || exitCode == ERROR_SUCCESS_REBOOT_REQUIRED)
+            exitCode = ERROR_INSTALL_FAILURE;
+    }
+    if (jsonOnly)
+        out.writeLine(document(exitCode));
+    return exitCode;
+}
+
+String RemovalCommand::document(int exitCode) const
+{
+    return "{\"command\":\"remove\",\"model\":" + jsonString(arguments.model) +
+           ",\"product\":" + (productName.length() > 0 ? jsonString(productName) : String("null")) +
+           ",\"dryRun\":" + (arguments.dryRun ? "true" : "false") + ",\"exitCode\":" + String::fromInt(exitCode) +
+           ",\"restartNeeded\":" + (restartNeeded ? "true" : "false") + ",\"summary\":" + jsonString(summary) +
+           ",\r\n\"messages\":" + messages + ",\r\n\"items\":" + items + "}";
+}
+
+String RemovalCommand::request() const
+{
+    return "remove " + arguments.model + (arguments.dryRun ? " (dry run)" : "");
+}

@@ -1,0 +1,47 @@
+// The "remove" command: its log, its turn on the machine, the run of one product
+// (or its dry run), and what it tells: lines, or with --json one document on
+// standard output and nothing else there.
+#pragma once
+
+#include "console/ConsoleStream.h"
+#include "console/LogFile.h"
+#include "foundation/String.h"
+
+struct ConsoleArguments;
+class ProductRecord;
+class StopRequest;
+
+class RemovalCommand {
+public:
+    RemovalCommand(const ConsoleArguments& arguments, ConsoleStream& out, ConsoleStream& err);
+    RemovalCommand(const RemovalCommand&) = delete;
+    RemovalCommand& operator=(const RemovalCommand&) = delete;
+
+    // Runs the command once; the exit code, as Windows Installer numbers them.
+    int run();
+
+private:
+    int removeOrRefuse();
+    int removeInstalled(const ProductRecord& product);
+    // An end before the run: why goes to standard error, the log and the summary.
+    int endEarly(int exitCode, const String& why);
+    // The log's last line and its own failure; the document with --json.
+    int finish(int exitCode);
+    String document(int exitCode) const;
+    String request() const;
+    // Where the lines meant for standard output go.
+    ConsoleStream& lines() { return jsonOnly ? silent : out; }
+
+    const ConsoleArguments& arguments;
+    ConsoleStream& out;
+    ConsoleStream& err;
+    ConsoleStream silent;
+    bool jsonOnly;
+    LogFile log;
+    const StopRequest* stop = nullptr;
+    String productName;
+    String summary;
+    String items = "[]";
+    String messages = "[]";
+    bool restartNeeded = false;
+};
