@@ -79,9 +79,16 @@ String systemAnswer(UINT (WINAPI* ask)(LPSTR, UINT))
 
 ProtectedFolders::ProtectedFolders()
 {
-    addWindowsFolder(systemAnswer(GetWindowsDirectoryA));
+    const String windows = systemAnswer(GetWindowsDirectoryA);
+    addSystemRoot(windows);
     // On a terminal server the two may differ.
-    addWindowsFolder(systemAnswer(GetSystemWindowsDirectoryA));
+    addSystemRoot(systemAnswer(GetSystemWindowsDirectoryA));
+    // The system folders lie inside the Windows folder, but a name may lead into
+    // one without passing through it (a drive letter for System32).
+    addSystemRoot(systemAnswer(GetSystemDirectoryA));
+    addSystemRoot(systemAnswer(GetSystemWow64DirectoryA));
+    if (runsUnderWow64())
+        addSystemRoot(windows + "\\Sysnative");
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
         for (const char* path : shellFolderKeys) {
             RegistryKey key(root);
@@ -139,11 +146,11 @@ bool ProtectedFolders::add(const String& folder)
     return true;
 }
 
-void ProtectedFolders::addWindowsFolder(const String& folder)
+void ProtectedFolders::addSystemRoot(const String& folder)
 {
-    FileLookUp windows = lookUp(folder);
-    if (folder.length() > 0 && windows.found) {
-        windowsFolders.push_back(windows.identity);
+    FileLookUp root = lookUp(folder);
+    if (folder.length() > 0 && root.found) {
+        systemRoots.push_back(root.identity);
         known.addWithParents(folder);
     }
 }
@@ -157,18 +164,18 @@ bool ProtectedFolders::refuses(const String& folder) const
         return !meansNothingThere(candidate.error);
     if (known.contains(candidate.identity))
         return true;
-    return liesInsideWindows(folder) || liesInsideWindows(candidate.finalPath);
+    return liesInsideSystemRoot(folder) || liesInsideSystemRoot(candidate.finalPath);
 }
 
 // Along the way the path is spelled, so that a link on the way leads there too.
-bool ProtectedFolders::liesInsideWindows(const String& path) const
+bool ProtectedFolders::liesInsideSystemRoot(const String& path) const
 {
     if (path.length() == 0)
         return false;
     for (const String& parent : foldersAbove(path)) {
         FileLookUp found = lookUp(parent);
-        for (const FileIdentity& windows : windowsFolders)
-            if (found.found && found.identity == windows)
+        for (const FileIdentity& root : systemRoots)
+            if (found.found && found.identity == root)
                 return true;
     }
     return false;

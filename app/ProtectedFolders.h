@@ -28,9 +28,9 @@ private:
     void addProfiles();
     void addProfile(const String& profile);
     bool add(const String& folder);
-    void addWindowsFolder(const String& folder);
-    bool liesInsideWindows(const String& path) const;
+    void addSystemRoot(const String& folder);
+    bool liesInsideSystemRoot(const String& path) const;
 
     FolderIdentitySet known;
-    std::vector<FileIdentity> windowsFolders;
+    std::vector<FileIdentity> systemRoots; // the Windows folder and the system folders in it
 };

@@ -431,10 +431,10 @@ TEST(UninstallProtectedFolders, EveryProfileAndItsFoldersAreRefused)
     EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepNothing, under(own)));
 }
 
-// Other names of System32, and a folder below it, named by "DisplayIcon": the
-// drivers folder, a drive letter for the Windows folder and the administrative
-// share (both made by the test command where it can; a share that cannot be
-// opened to ask is refused as well).
+// Folders inside the Windows folder by other names, named by "DisplayIcon": the
+// drivers folder, System32 through the administrative share and the drivers
+// folder through a drive letter for System32 (both made by the test command
+// where it can; a share that cannot be opened to ask is refused as well).
 TEST(UninstallProtectedFolders, FoldersInsideWindowsByAnyNameAreRefused)
 {
     T5_REQUIRE_SANDBOX();
@@ -443,8 +443,8 @@ TEST(UninstallProtectedFolders, FoldersInsideWindowsByAnyNameAreRefused)
     TestMachine machine;
     const std::string own = machine.fixture.install("T530MCH");
     std::vector<std::string> folders{machine.fixture.systemFolder() + "Drivers\\", share};
-    if (const char* drive = std::getenv("T5_TEST_WINDOWS_DRIVE"))
-        folders.push_back(std::string(drive) + "\\System32\\");
+    if (const char* drive = std::getenv("T5_TEST_SYSTEM_DRIVE"))
+        folders.push_back(std::string(drive) + "\\drivers\\");
     for (const std::string& folder : folders)
         if (GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES)
             machine.fixture.addFile(folder + "T5Probe.DAT");
