@@ -27,7 +27,8 @@ enum class UninstallStep {
 enum class SkipReason {
     keptByOption,     // a "Keep" option is set
     folderUnknown,    // the folder it works in could not be worked out
-    folderProtected,  // the folder is a drive root or holds a folder of the system
+    folderProtected,  // the folder is a drive root, holds a folder of the system
+                      // or another product's, or (plug-in folder) kept data
     runIncomplete,    // the front-end keeps the uninstall entries: something stayed
 };
 

@@ -1,6 +1,9 @@
 #include "app/UninstallRun.h"
 
+#include "app/FolderIdentitySet.h"
+#include "app/ProductCatalogue.h"
 #include "app/ProductRecord.h"
+#include "app/ProductRecordList.h"
 #include "app/ProtectedFolders.h"
 #include "app/UninstallFolders.h"
 #include "app/UninstallReporter.h"
@@ -285,9 +288,37 @@ bool UninstallRun::mayEmpty(const String& folder, UninstallStep step)
 {
     if (!protectedFolders)
         protectedFolders.reset(new ProtectedFolders);
-    if (!protectedFolders->refuses(folder))
+    // The plug-in folder keeps the data the user keeps; the installation folder
+    // goes only when nothing is kept.
+    bool wholeFolder = step == UninstallStep::pluginFolder || step == UninstallStep::installFolder;
+    bool keptHere = step == UninstallStep::pluginFolder && keep.data;
+    if (!protectedFolders->refuses(folder) && !(wholeFolder && holdsProductFolder(folder, keptHere)))
         return true;
     reporter.folderRefused(step, folder);
     skip(step, SkipReason::folderProtected);
     return false;
+}
+
+// Other products are those whose uninstall entry stays: the companion entry goes
+// with this product, and so does its folder.
+bool UninstallRun::holdsProductFolder(const String& folder, bool ownToo) const
+{
+    FolderIdentitySet products;
+    ProductRecordList catalogue;
+    buildCatalogue(catalogue);
+    for (int i = 0; i < catalogue.count(); ++i) {
+        const ProductRecord& other = *catalogue.item(i);
+        if (other.displayName == product->displayName || other.displayName == product->companionName)
+            continue;
+        RegistryKey entry(HKEY_LOCAL_MACHINE);
+        if (entry.open(String(uninstallKeyPath) + "\\" + other.displayName, false)) {
+            String otherFolder = installFolderFromIcon(entry.readString("DisplayIcon", ""));
+            if (otherFolder.length() > 0)
+                products.addWithParents(otherFolder);
+        }
+    }
+    if (ownToo && installFolder.length() > 0)
+        products.addWithParents(installFolder);
+    FileLookUp candidate = lookUp(folder);
+    return candidate.found && products.contains(candidate.identity);
 }

@@ -56,7 +56,11 @@ private:
     void deleteAndReport(const String& path);
     void skip(UninstallStep step, SkipReason reason);
     // Whether a pattern or folder deletion may work in folder; reports the refusal.
+    // A whole folder (the plug-in or the installation folder) is also refused when
+    // it is, or holds, another installed product's installation folder, or, for
+    // the plug-in folder, this product's while its data is kept.
     bool mayEmpty(const String& folder, UninstallStep step);
+    bool holdsProductFolder(const String& folder, bool ownToo) const;
 
     const ProductRecord* product;
     KeepOptions keep;

@@ -459,6 +459,31 @@ TEST(UninstallProtectedFolders, FoldersInsideWindowsByAnyNameAreRefused)
     EXPECT_TRUE(leftAsExpected(machine.fixture, 3, keepNothing, under(own)));
 }
 
+// The plug-in folder and the installation folder go whole, but never with another
+// installed product's folder in them, nor the plug-in folder with this product's
+// while its data is kept: the folder both products are in as the plug-in folder,
+// then as the folder "DisplayIcon" names.
+TEST(UninstallProtectedFolders, FoldersHoldingAnotherProductOrKeptDataStay)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    const std::string own = machine.fixture.install("T520");
+    machine.fixture.install("T540");
+    const std::string products = machine.fixture.layout().productsFolder;
+    const auto staying = [&](const MachineItem& item) { return under(machine.fixture.layout().pluginFolder)(item); };
+    const KeepOptions dataKept{true, true, false};
+    setValue("Software\\PLX", "SearchPath", products);
+    EXPECT_EQ(completedOnly(), runUninstall(machine.fixture, "T520", dataKept).messages);
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 1, dataKept, staying));
+    setValue("Software\\PLX", "SearchPath", products);
+    setValue(uninstallKey("Vantorix T520"), "DisplayIcon", products + "\\VXT520.exe");
+    EXPECT_EQ((std::vector<std::string>{folderFailure + products + "\\", "Uninstallation completed !"}),
+              runUninstall(machine.fixture, "T520", keepNothing).messages);
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepNothing, [&](const MachineItem& item) {
+        return staying(item) || item.kind == ItemKind::dataFile || item.path == own;
+    }));
+}
+
 // A link on the way is followed to where the folder really is.
 TEST(UninstallProtectedFolders, AFolderReachedThroughALinkIsJudgedWhereItLeads)
 {
