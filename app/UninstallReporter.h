@@ -51,4 +51,8 @@ public:
     // skipped as runIncomplete), so that a product of which something stayed is
     // still listed and its removal can be run again.
     virtual bool keepsUninstallEntries() { return false; }
+    // A name from a folder listing would lead out of the folder (it holds a
+    // separator or a colon): the entry is left, not deleted. path is folder and
+    // name as they would have been joined.
+    virtual void nameRefused(UninstallStep, const String& /*path*/) {}
 };

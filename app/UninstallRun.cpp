@@ -124,8 +124,12 @@ void UninstallRun::sweepPluginSettings()
     listFolder(pluginFolder, entries, entries);
     for (int i = 0; i < entries.count(); ++i) {
         String name = entries.item(i);
-        if (isSettingsFile(name))
+        if (!isSettingsFile(name))
+            continue;
+        if (isPlainName(name))
             actions.deleteFile(pluginFolder + "\\" + name);
+        else
+            reporter.nameRefused(UninstallStep::settingsSweep, pluginFolder + "\\" + name);
     }
 }
 
@@ -160,7 +164,7 @@ void UninstallRun::deleteDataFiles()
         // Every entry is compared, even after a match.
         for (int e = 0; e < extensions.count(); ++e)
             if (extension == extensions.item(e))
-                deleteAndReport(installFolder + name);
+                deleteListedAndReport(UninstallStep::dataFiles, installFolder, name);
     }
 }
 
@@ -277,6 +281,16 @@ void UninstallRun::deleteAndReport(const String& path)
 {
     if (!actions.deleteFile(path))
         reporter.showMessage(fileFailure + path);
+}
+
+// A name that would lead out of its folder is never joined to it: the file is
+// left, and counts as one that could not be deleted.
+void UninstallRun::deleteListedAndReport(UninstallStep step, const String& folder, const String& name)
+{
+    if (isPlainName(name))
+        return deleteAndReport(folder + name);
+    reporter.nameRefused(step, folder + name);
+    reporter.showMessage(fileFailure + folder + name);
 }
 
 void UninstallRun::skip(UninstallStep step, SkipReason reason)

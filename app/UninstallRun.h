@@ -54,6 +54,7 @@ private:
     // step is skipped when the folder is unknown (empty).
     void deleteNamedFiles(UninstallStep step, const String& folder, const StringList& names);
     void deleteAndReport(const String& path);
+    void deleteListedAndReport(UninstallStep step, const String& folder, const String& name);
     void skip(UninstallStep step, SkipReason reason);
     // Whether a pattern or folder deletion may work in folder; reports the refusal.
     // A whole folder (the plug-in or the installation folder) is also refused when

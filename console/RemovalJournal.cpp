@@ -142,6 +142,13 @@ void RemovalJournal::folderRefused(UninstallStep step, const String& folder)
     note("refused as protected: " + folder + " (" + stepName(step) + ")");
 }
 
+void RemovalJournal::nameRefused(UninstallStep step, const String& path)
+{
+    stayed.push_back(path + " (refused: its listed name leads out of its folder)");
+    told.push_back(JournalItem{path, "refused", 0});
+    note("refused, a listed name that leads out of its folder: " + path + " (" + stepName(step) + ")");
+}
+
 void RemovalJournal::itemDone(ItemOutcome outcome, const String& item, DWORD error)
 {
     ++tally[static_cast<int>(outcome)];

@@ -44,6 +44,7 @@ public:
     void stepSkipped(UninstallStep step, SkipReason reason) override;
     void stepStarted(UninstallStep step) override;
     void folderRefused(UninstallStep step, const String& folder) override;
+    void nameRefused(UninstallStep step, const String& path) override;
     void itemDone(ItemOutcome outcome, const String& item, DWORD error) override;
     // True once anything the run set out to remove has stayed.
     bool keepsUninstallEntries() override;

@@ -75,9 +75,11 @@ bool deleteBelow(const String& path, FolderTreeRemover& remover)
     StringList folders(listInitialRoom, listMaximumRoom);
     StringList files(listInitialRoom, listMaximumRoom);
     StringList links(listInitialRoom, listMaximumRoom);
+    // A name that would lead out of the folder is left, and the folder with it.
     forEachEntry(path, [&](const WIN32_FIND_DATAA& record) {
         StringList& target = !isFolder(record) ? files : isLink(record.dwFileAttributes) ? links : folders;
-        target.add(String(record.cFileName), -1);
+        if (isPlainName(record.cFileName))
+            target.add(String(record.cFileName), -1);
     });
     removeEach(path, files, remover, FolderTreeRemover::Entry::file);
     for (int i = 0; i < folders.count(); ++i)

@@ -31,8 +31,9 @@ bool listFolderEntries(String path, PointerArray& entries);
 
 // Deletes the folder and everything below it; true when the folder is gone.
 // Anything that cannot be deleted stays, with every folder above it.
-// A link (any reparse point) is removed itself and never entered, so nothing
-// outside the tree is touched. An empty path and a drive or share root are
+// A link (any reparse point) is removed itself and never entered, and an entry
+// whose listed name would lead out of its folder (isPlainName) is left, so
+// nothing outside the tree is touched. An empty path and a drive or share root are
 // refused: false, nothing deleted.
 bool deleteFolderTree(String path);
 

@@ -67,6 +67,30 @@ struct DocumentsFolder {
     bool had;
 };
 
+// Files (and folders, named with a trailing backslash) made through the wide
+// calls, under names the ANSI calls cannot give back; removed again at the end.
+struct WideNames {
+    explicit WideNames(const std::vector<std::wstring>& paths) : paths(paths)
+    {
+        for (const std::wstring& path : paths)
+            if (path.back() == L'\\')
+                CreateDirectoryW(path.c_str(), nullptr);
+            else
+                CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    }
+    ~WideNames()
+    {
+        for (const std::wstring& path : paths)
+            path.back() == L'\\' ? RemoveDirectoryW(path.c_str()) : DeleteFileW(path.c_str());
+    }
+    std::vector<std::wstring> paths;
+};
+
+std::wstring widened(const std::string& ascii)
+{
+    return std::wstring(ascii.begin(), ascii.end());
+}
+
 // A registry link key at path leading to target (a \\Registry\\Machine\\... name).
 bool makeLinkKey(const std::string& path, const std::wstring& target)
 {
@@ -188,6 +212,29 @@ TEST(UninstallPatterns, SettingsSweepIsCaseSensitiveAndDataExtensionsAreUpperCas
     const KeepOptions dataGoes{false, true, true};
     EXPECT_EQ(completedOnly(), runUninstall(machine.fixture, "T520", dataGoes).messages);
     EXPECT_TRUE(leftAsExpected(machine.fixture, 1, dataGoes));
+}
+
+// The ANSI listing gives a fullwidth backslash or solidus, or a division slash,
+// as a real separator. Such a name is never joined to its folder: a data file is
+// left with its message, a settings file silently, and a folder holding either
+// stays; what the names would have led to stays too.
+TEST(UninstallPatterns, ListedNamesThatLeadElsewhereAreNeverJoinedToTheirFolder)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    const std::string folder = machine.fixture.install("T520");
+    machine.fixture.addFile(machine.path("Products\\Other\\keep.T5M"));
+    machine.fixture.addFile(machine.path("Products\\Other\\A_Config.dat"));
+    const WideNames names({widened(folder) + L"\\x\xFF3C..\xFF3C..\xFF3COther\xFF3Ckeep.T5M",
+                           widened(folder) + L"\\y\xFF0F..\xFF0F..\xFF0FOther\\",
+                           widened(machine.fixture.layout().pluginFolder) +
+                               L"\\z\x2215..\x2215Products\x2215Other\x2215" L"A_Config.dat"});
+    EXPECT_EQ((std::vector<std::string>{fileFailure + folder + "\\x\\..\\..\\Other\\keep.T5M",
+                                        folderFailure + folder + "\\", "Uninstallation completed !"}),
+              runUninstall(machine.fixture, "T520", keepNothing).messages);
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepNothing, [&](const MachineItem& item) {
+        return item.path == folder || item.path == machine.fixture.layout().pluginFolder;
+    }));
 }
 
 TEST(UninstallFailures, EachLockedFileIsReportedOnceAndTheRunGoesOn)
