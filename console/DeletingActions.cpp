@@ -2,6 +2,8 @@
 
 #include "console/ItemReporter.h"
 #include "foundation/FileSystem.h"
+#include "foundation/KernelHandle.h"
+#include "foundation/PathText.h"
 #include "foundation/RegistryKey.h"
 
 namespace {
@@ -18,6 +20,27 @@ bool isReadOnly(const String& path, DWORD error)
     DWORD attributes = GetFileAttributesA(path.cStr());
     return error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
            (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+// The name to schedule path under: the folder it lies in as the system really
+// names it (a 32-bit process sees System32 redirected, and the system carries the
+// entry out natively), and the entry's own name. The entry itself is never
+// resolved: a link would be named by what it leads to. Empty when the entry is
+// not there (asked of it, not of its target) or its folder cannot be named.
+String scheduledName(const String& path)
+{
+    KernelHandle entry(CreateFileA(path.cStr(), FILE_READ_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    String trimmed = withoutTrailingBackslashes(path);
+    int separator = lastBackslash(trimmed);
+    if (!entry.isOpen() || separator <= 0)
+        return String("");
+    String folder = trimmed.mid(0, separator);
+    String finalFolder = finalPathName(folder.length() == 2 ? folder + "\\" : folder);
+    if (finalFolder.length() == 0)
+        return String("");
+    return withoutTrailingBackslashes(finalFolder) + trimmed.mid(separator, trimmed.length() - separator);
 }
 
 } // namespace
@@ -113,10 +136,7 @@ bool DeletingActions::removeFolder(const String& path, FolderTreeRemover::Entry 
 bool DeletingActions::settle(const String& path, const String& item, DWORD error)
 {
     if (scheduleLocked && !isReadOnly(path, error)) {
-        // Scheduled under the name the system really gives it: a 32-bit process
-        // sees System32 redirected, and the entry is carried out by the system
-        // itself, which would take the name as the native folder.
-        String target = finalPathName(path);
+        String target = scheduledName(path);
         if (target.length() > 0 && MoveFileExA(target.cStr(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) {
             scheduled.add(path);
             reporter.itemDone(ItemOutcome::scheduled, item, 0);

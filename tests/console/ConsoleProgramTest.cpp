@@ -2,6 +2,8 @@
 // exit codes, output and log, against the procedure run in this process.
 #include "app/RemovalMutex.h"
 #include "console/ConsoleStream.h"
+#include "console/DeletingActions.h"
+#include "console/ItemReporter.h"
 #include "console/LogFile.h"
 #include "console/ProgressLine.h"
 #include "console/RemovalJournal.h"
@@ -18,6 +20,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -578,4 +581,36 @@ TEST(ConsoleRestart, ALockedFileIsScheduledBeforeItsFolderAndGoesAtTheRestart)
         GTEST_SKIP() << "restarts only a Wine prefix";
     ASSERT_TRUE(testsupport::restartWinePrefix());
     EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepNothing));
+}
+
+// A link that cannot be deleted (under Wine, while what it leads to is held open)
+// is scheduled under its own name: what it leads to is not the run's.
+TEST(ConsoleRestart, ALinkIsScheduledUnderItsOwnNameNotWhatItLeadsTo)
+{
+    T5_REQUIRE_SANDBOX();
+    const char* links = std::getenv("T5_TEST_LINK_DIR");
+    if (links == nullptr)
+        GTEST_SKIP() << "needs the link made by the test command";
+    const std::string link = std::string(links) + "\\file-link", target = std::string(links) + "\\target\\a.txt";
+    const char* session = "System\\CurrentControlSet\\Control\\Session Manager";
+    std::vector<char> saved(65536);
+    DWORD size = static_cast<DWORD>(saved.size());
+    const bool had = RegGetValueA(HKEY_LOCAL_MACHINE, session, "PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ,
+                                  nullptr, saved.data(), &size) == ERROR_SUCCESS;
+    struct Silent : ItemReporter {
+        void showMessage(const String&) override {}
+        void runCompleted() override {}
+        void itemDone(ItemOutcome, const String&, DWORD) override {}
+    } reporter;
+    {
+        const testsupport::FileLock lock(target);
+        DeletingActions(reporter, true).deleteFile(link.c_str());
+    }
+    const std::vector<std::string> pending = pendingDeletions();
+    if (had)
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, session, "PendingFileRenameOperations", REG_MULTI_SZ, saved.data(), size);
+    else
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, session, "PendingFileRenameOperations");
+    EXPECT_EQ(0, std::count(pending.begin(), pending.end(), "\\??\\" + target));
+    EXPECT_EQ(1, std::count(pending.begin(), pending.end(), "\\??\\" + link));
 }
