@@ -14,6 +14,11 @@ FileDeletion deleteFileTelling(const String& path, DWORD& error)
     if (DeleteFileA(path.cStr()))
         return FileDeletion::deleted;
     error = GetLastError();
+    return failedDeletion(path, error);
+}
+
+FileDeletion failedDeletion(const String& path, DWORD error)
+{
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
         return FileDeletion::notPresent;
     DWORD attributes = GetFileAttributesA(path.cStr());

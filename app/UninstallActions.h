@@ -35,3 +35,6 @@ enum class FileDeletion { deleted, notPresent, failed };
 // deleteFileAndCheck telling what happened: a folder of that name is not present
 // as a file; for a failure, error holds the system's code of the deletion.
 FileDeletion deleteFileTelling(const String& path, DWORD& error);
+// What a DeleteFileA of path that failed with error means, as deleteFileTelling
+// decides it; for a dry run, which only asks what the deletion would answer.
+FileDeletion failedDeletion(const String& path, DWORD error);

@@ -78,7 +78,9 @@ bool isServerShare(const String& folder)
 String installFolderFromIcon(const String& displayIcon)
 {
     String file = withoutQuotes(withoutIconIndex(trimmed(displayIcon)));
-    String folder = file.folderPart() + "\\";
+    String folder = withSingleBackslashes(file.folderPart());
+    if (!endsWithBackslash(folder))
+        folder += "\\";
     return isAbsoluteFolder(folder) ? folder : String("");
 }
 

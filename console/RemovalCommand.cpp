@@ -81,7 +81,7 @@ int RemovalCommand::removeInstalled(const ProductRecord& product)
     if (progress.isEnabled() && !arguments.dryRun)
         progress.start(RunPlan(&product, keep).itemCount());
     RemovalJournal journal(lines(), log, progress, arguments.dryRun, everything.get(), stop);
-    SimulatedActions simulated(journal);
+    SimulatedActions simulated(journal, !arguments.noRestart);
     DeletingActions deleting(journal, !arguments.noRestart);
     UninstallActions& actions = arguments.dryRun ? static_cast<UninstallActions&>(simulated) : deleting;
     int exitCode = journal.runAndClose([&] { return UninstallRun(&product, keep, journal, &actions).run(); });

@@ -154,8 +154,11 @@ void RemovalJournal::itemDone(ItemOutcome outcome, const String& item, DWORD err
     ++tally[static_cast<int>(outcome)];
     told.push_back(JournalItem{item, outcomeName(outcome), outcome == ItemOutcome::failed ? error : 0});
     progress.advance();
-    if (outcome == ItemOutcome::failed)
+    // Tried again by a later step (a file in a folder that goes), it stayed once.
+    if (outcome == ItemOutcome::failed && !failedItems.contains(item)) {
+        failedItems.add(item);
         stayed.push_back(item + " (" + errorText(error) + ")");
+    }
     bool onConsole = dryRun || outcome == ItemOutcome::failed || outcome == ItemOutcome::scheduled;
     if (onConsole || log.isOpen()) {
         String line = String(outcomeWord(outcome, dryRun)) + ": " + item;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "console/ItemReporter.h"
+#include "console/PathSet.h"
 
 #include <vector>
 
@@ -78,6 +79,7 @@ private:
     const StopRequest* stop;
     int tally[5] = {};
     std::vector<String> stayed; // each with why
+    PathSet failedItems;
     std::vector<JournalItem> told;
     String closed;
     std::vector<String> shown;

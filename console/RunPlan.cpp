@@ -4,7 +4,7 @@
 
 RunPlan::RunPlan(const ProductRecord* product, KeepOptions keep)
 {
-    SimulatedActions actions(*this);
+    SimulatedActions actions(*this, true);
     UninstallRun(product, keep, *this, &actions).run();
 }
 
@@ -20,6 +20,6 @@ std::vector<String> RunPlan::deletionsOf(UninstallStep step) const
 void RunPlan::itemDone(ItemOutcome outcome, const String& item, DWORD)
 {
     ++items;
-    if (outcome == ItemOutcome::deleted)
+    if (outcome != ItemOutcome::notPresent && outcome != ItemOutcome::notEmpty)
         deletions.emplace_back(current, item);
 }

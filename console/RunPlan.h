@@ -13,7 +13,7 @@ public:
     // Simulates the run of product with keep; nothing on the machine changes.
     RunPlan(const ProductRecord* product, KeepOptions keep);
 
-    // The items the step would delete, in order.
+    // The items the step would take (delete, schedule or fail to), in order.
     std::vector<String> deletionsOf(UninstallStep step) const;
     // Every item the run would come to, whatever would become of it.
     int itemCount() const { return items; }

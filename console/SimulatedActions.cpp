@@ -1,73 +1,91 @@
 #include "console/SimulatedActions.h"
 
-#include "console/ItemReporter.h"
-#include "foundation/FileSystem.h"
+#include "foundation/RegistryHandle.h"
 #include "foundation/RegistryKey.h"
 
-class SimulatedActions::Remover : public FolderTreeRemover {
-public:
-    explicit Remover(SimulatedActions& owner) : owner(owner) {}
+namespace {
 
-    bool remove(const String& path, Entry entry) override
-    {
-        // Taken by an earlier step: a real walk would not come across it.
-        if (owner.removed.contains(path))
-            return true;
-        if (entry == Entry::file)
-            return owner.deleteFile(path);
-        // A folder goes only when nothing but what the run takes is left in it;
-        // a name the walk passes over (".name") keeps it.
-        DWORD attributes = GetFileAttributesA(path.cStr());
-        bool present = attributes != INVALID_FILE_ATTRIBUTES;
-        if (present && entry == Entry::folder && !owner.removed.holdsOnlyMembers(path)) {
-            owner.reporter.itemDone(ItemOutcome::notEmpty, path + "\\", 0);
-            return false;
-        }
-        owner.remove(path, path + "\\", present);
-        return true;
-    }
+// Where the system keeps what it deletes at the next start (MoveFileEx).
+const char sessionManagerPath[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 
-private:
-    SimulatedActions& owner;
-};
-
-SimulatedActions::SimulatedActions(ItemReporter& reporter) : reporter(reporter) {}
-
-bool SimulatedActions::deleteFile(const String& path)
+// What opening the item for deletion answers: a file held open without delete
+// sharing, or a folder that is some process's current folder, refuses it, as
+// DeleteFileA and RemoveDirectoryA then do; the read-only attribute refuses the
+// deletion itself.
+DWORD deletionRefusal(const String& path, DWORD flags)
 {
+    HANDLE handle = CreateFileA(path.cStr(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | flags, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return GetLastError();
+    CloseHandle(handle);
     DWORD attributes = GetFileAttributesA(path.cStr());
-    remove(path, path, attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0);
+    bool readOnly = flags == 0 && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    return readOnly ? ERROR_ACCESS_DENIED : 0;
+}
+
+bool sessionManagerWritable()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, sessionManagerPath, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) !=
+        ERROR_SUCCESS)
+        return false;
+    RegistryHandle closer(key);
     return true;
 }
 
-bool SimulatedActions::deleteFolderTree(const String& path)
+} // namespace
+
+SimulatedActions::SimulatedActions(ItemReporter& reporter, bool scheduleLocked)
+    : RemovalActions(reporter, scheduleLocked), mayScheduleAtAll(scheduleLocked && sessionManagerWritable())
 {
-    Remover remover(*this);
-    ::deleteFolderTree(path, remover);
-    return true;
 }
 
-void SimulatedActions::removeEmptyFolder(const String& path)
+DWORD SimulatedActions::removeFile(const String& path)
 {
-    bool present = GetFileAttributesA(path.cStr()) != INVALID_FILE_ATTRIBUTES;
-    if (present && !removed.holdsOnlyMembers(path))
-        reporter.itemDone(ItemOutcome::notEmpty, path + "\\", 0);
-    else
-        remove(path, path + "\\", present);
-}
-
-void SimulatedActions::deleteKeyTree(RegistryKey& key, const String& keyPath, const String& name)
-{
-    String item = "HKLM\\" + keyPath + "\\" + name;
-    remove(item, item, key.exists(name));
-}
-
-void SimulatedActions::remove(const String& path, const String& item, bool present)
-{
-    if (!present || removed.contains(path)) {
-        reporter.itemDone(ItemOutcome::notPresent, item, 0);
-        return;
+    if (removed.contains(path))
+        return ERROR_FILE_NOT_FOUND;
+    DWORD error = deletionRefusal(path, 0);
+    if (error == 0) {
+        removed.add(path);
+        return 0;
     }
-    removed.add(path);
-    reporter.itemDone(ItemOutcome::deleted, item, 0);
+    return failedDeletion(path, error) == FileDeletion::notPresent ? ERROR_FILE_NOT_FOUND : error;
+}
+
+DWORD SimulatedActions::removeFolder(const String& path)
+{
+    if (removed.contains(path))
+        return ERROR_FILE_NOT_FOUND;
+    DWORD attributes = GetFileAttributesA(path.cStr());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return GetLastError();
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        return ERROR_DIRECTORY;
+    // Emptied by the run so far, or not: what is scheduled is still there.
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 && !removed.holdsOnlyMembers(path))
+        return ERROR_DIR_NOT_EMPTY;
+    DWORD error = deletionRefusal(path, FILE_FLAG_BACKUP_SEMANTICS);
+    if (error == 0)
+        removed.add(path);
+    return error;
+}
+
+LONG SimulatedActions::removeKeyTree(RegistryKey& key, const String& name, const String& item)
+{
+    if (removed.contains(item))
+        return ERROR_FILE_NOT_FOUND;
+    LONG status = key.deleteTreeOutcome(name);
+    if (status == ERROR_SUCCESS)
+        removed.add(item);
+    return status;
+}
+
+bool SimulatedActions::schedule(const String& path, DWORD& error)
+{
+    if (scheduledName(path).length() == 0)
+        return false;
+    if (!mayScheduleAtAll)
+        error = ERROR_ACCESS_DENIED;
+    return mayScheduleAtAll;
 }

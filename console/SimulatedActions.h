@@ -1,28 +1,25 @@
-// The changes of a run as a dry run makes them: each item is reported as it
-// would fare and remembered as gone, and nothing on the machine changes.
+// The changes of a run as a dry run makes them: nothing on the machine changes,
+// and each deletion is answered as the system would answer it now (a file held
+// open without delete sharing, a read-only one, a folder that still holds
+// something or is some process's current folder, a key that may not be opened),
+// so that RemovalActions decides every item as in the real run. What it would
+// have deleted is remembered as gone.
 #pragma once
 
-#include "app/UninstallActions.h"
-#include "console/PathSet.h"
+#include "console/RemovalActions.h"
 
-class ItemReporter;
-
-class SimulatedActions : public UninstallActions {
+class SimulatedActions final : public RemovalActions {
 public:
-    explicit SimulatedActions(ItemReporter& reporter);
+    // scheduleLocked as for the real run.
+    SimulatedActions(ItemReporter& reporter, bool scheduleLocked);
 
-    bool deleteFile(const String& path) override;
-    // Offers every entry of the tree in the order a real deletion would take them.
-    bool deleteFolderTree(const String& path) override;
-    void removeEmptyFolder(const String& path) override;
-    void deleteKeyTree(RegistryKey& key, const String& keyPath, const String& name) override;
+protected:
+    DWORD removeFile(const String& path) override;
+    DWORD removeFolder(const String& path) override;
+    LONG removeKeyTree(RegistryKey& key, const String& name, const String& item) override;
+    bool schedule(const String& path, DWORD& error) override;
 
 private:
-    class Remover;
-
-    // Reports item as deleted unless it is gone already (or was never there).
-    void remove(const String& path, const String& item, bool present);
-
-    ItemReporter& reporter;
-    PathSet removed; // files, folders and keys this run would have deleted so far
+    PathSet removed; // what this dry run would have deleted: gone from here on
+    bool mayScheduleAtAll;
 };

@@ -109,3 +109,18 @@ bool isPlainName(const String& name)
             return false;
     return true;
 }
+
+String withSingleBackslashes(const String& path)
+{
+    String trimmed = withoutTrailingBackslashes(path);
+    int at = trimmed.at(0) == '\\' && trimmed.at(1) == '\\' ? 2 : 0;
+    String result = trimmed.mid(0, at);
+    for (int separator = findBackslash(trimmed, at); separator >= 0; separator = findBackslash(trimmed, at)) {
+        result += trimmed.mid(at, separator + 1 - at);
+        // Just after a separator a character begins: a backslash byte there is one.
+        for (at = separator + 1; trimmed.at(at) == '\\';)
+            ++at;
+    }
+    result += trimmed.mid(at, trimmed.length() - at);
+    return result.length() == 2 && result.at(1) == ':' ? result + "\\" : result;
+}

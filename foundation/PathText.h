@@ -26,3 +26,7 @@ String withoutTrailingBackslashes(const String& text);
 // yen sign in code page 932) comes back as a real separator that would lead
 // elsewhere.
 bool isPlainName(const String& name);
+// The path with each run of backslashes made one and none at its end, but for a
+// drive's root (C:\); the pair that begins a server share stays. Paths are
+// compared and counted in this form.
+String withSingleBackslashes(const String& path);

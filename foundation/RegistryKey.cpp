@@ -154,6 +154,41 @@ std::vector<String> namesListedBy(Enumerate enumerate)
     }
 }
 
+std::vector<String> subKeysOf(HKEY key)
+{
+    return namesListedBy([key](DWORD index, char* name, DWORD* size) {
+        return RegEnumKeyExA(key, index, name, size, nullptr, nullptr, nullptr, nullptr);
+    });
+}
+
+// What deleteTreeBelow would answer, changing nothing, key by key as it goes: a
+// key it may empty goes when each of its sub-keys goes (a link key has none of
+// its own), and the system refuses one that keeps a sub-key with
+// ERROR_ACCESS_DENIED; a key it may only delete goes when it has no sub-key,
+// which is taken as so when it may not be listed either.
+LONG deletionOutcome(HKEY parent, const char* subPath)
+{
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(parent, subPath, REG_OPTION_OPEN_LINK, KEY_ALL_ACCESS, &opened) == ERROR_SUCCESS) {
+        RegistryHandle child(opened);
+        LONG status = ERROR_SUCCESS;
+        for (const String& name : subKeysOf(child.get()))
+            if (deletionOutcome(child.get(), name.cStr()) != ERROR_SUCCESS)
+                status = ERROR_ACCESS_DENIED;
+        return status;
+    }
+    opened = nullptr;
+    LONG status = RegOpenKeyExA(parent, subPath, REG_OPTION_OPEN_LINK, DELETE, &opened);
+    if (status != ERROR_SUCCESS)
+        return status;
+    RegistryHandle deletable(opened);
+    opened = nullptr;
+    if (RegOpenKeyExA(parent, subPath, REG_OPTION_OPEN_LINK, KEY_ENUMERATE_SUB_KEYS, &opened) != ERROR_SUCCESS)
+        return ERROR_SUCCESS;
+    RegistryHandle listed(opened);
+    return subKeysOf(listed.get()).empty() ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+}
+
 } // namespace
 
 RegistryKey::RegistryKey(HKEY root)
@@ -279,9 +314,7 @@ bool RegistryKey::hasValue(String name) const
 
 std::vector<String> RegistryKey::subKeyNames() const
 {
-    return namesListedBy([this](DWORD index, char* name, DWORD* size) {
-        return RegEnumKeyExA(key_.get(), index, name, size, nullptr, nullptr, nullptr, nullptr);
-    });
+    return subKeysOf(key_.get());
 }
 
 std::vector<String> RegistryKey::valueNames() const
@@ -307,6 +340,13 @@ bool RegistryKey::resetToUserRoot()
     RegOpenKeyExA(HKEY_CURRENT_USER, "", 0, KEY_ALL_ACCESS, &opened);
     key_.reset(opened);
     return true;
+}
+
+LONG RegistryKey::deleteTreeOutcome(String subPath) const
+{
+    if (namesThisKey(subPath))
+        return ERROR_INVALID_PARAMETER;
+    return deletionOutcome(key_.get(), subPath.cStr());
 }
 
 LONG RegistryKey::deleteTree(String subPath)

@@ -53,6 +53,8 @@ public:
     // one of backslashes only) would name this key itself and is refused with
     // ERROR_INVALID_PARAMETER, deleting nothing.
     LONG deleteTree(String subPath);
+    // What deleteTree(subPath) would answer now, changing nothing.
+    LONG deleteTreeOutcome(String subPath) const;
 
 private:
     RegistryHandle key_;

@@ -91,19 +91,6 @@ std::wstring widened(const std::string& ascii)
     return std::wstring(ascii.begin(), ascii.end());
 }
 
-// A registry link key at path leading to target (a \\Registry\\Machine\\... name).
-bool makeLinkKey(const std::string& path, const std::wstring& target)
-{
-    HKEY link = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK, KEY_ALL_ACCESS, nullptr,
-                        &link, nullptr) != ERROR_SUCCESS)
-        return false;
-    const LONG set = RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.data()),
-                                    static_cast<DWORD>(target.size() * sizeof(wchar_t)));
-    RegCloseKey(link);
-    return set == ERROR_SUCCESS;
-}
-
 } // namespace
 
 TEST(UninstallKeepOptions, EachCombinationRemovesExactlyWhatItDoesNotKeep)

@@ -68,5 +68,8 @@ bool keyInView(const std::string& path, REGSAM view);
 // Writes a value below HKEY_LOCAL_MACHINE.
 void setValue(const std::string& keyPath, const char* name, const std::string& value);
 std::string uninstallKey(const std::string& displayName);
+// A registry link key at path below HKEY_LOCAL_MACHINE leading to target (a
+// \Registry\Machine\... name).
+bool makeLinkKey(const std::string& path, const std::wstring& target);
 
 } // namespace uninstalltesting
