@@ -81,7 +81,7 @@ LRESULT CALLBACK onSessionMessage(HWND window, UINT message, WPARAM wparam, LPAR
 
 } // namespace
 
-StopRequest::StopRequest(LogFile& log)
+StopRequest::StopRequest(LogFile& log) : stopWatching(CreateEventA(nullptr, TRUE, FALSE, nullptr))
 {
     Watch& state = watch();
     {
@@ -93,20 +93,18 @@ StopRequest::StopRequest(LogFile& log)
     // A process group of its own starts with Ctrl+C turned off; the run wants it.
     SetConsoleCtrlHandler(nullptr, FALSE);
     SetConsoleCtrlHandler(onControl, TRUE);
-    KernelHandle ready(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    sessionThread.reset(CreateThread(nullptr, 0, watchSession, ready.get(), 0, &sessionThreadId));
-    if (sessionThread.isOpen())
-        WaitForSingleObject(ready.get(), INFINITE);
+    // Not waited for: making a window takes a while (some 20 ms under Wine), and
+    // the run goes on meanwhile.
+    sessionThread.reset(CreateThread(nullptr, 0, watchSession, stopWatching.get(), 0, nullptr));
 }
 
 StopRequest::~StopRequest()
 {
     Watch& state = watch();
     SetConsoleCtrlHandler(onControl, FALSE);
-    if (sessionThread.isOpen()) {
-        PostThreadMessageA(sessionThreadId, WM_QUIT, 0, 0);
+    SetEvent(stopWatching.get());
+    if (sessionThread.isOpen())
         WaitForSingleObject(sessionThread.get(), INFINITE);
-    }
     CriticalSection::Hold hold(state.lock);
     state.log = nullptr;
     SetEvent(state.runEnded.get());
@@ -118,9 +116,11 @@ void StopRequest::check() const
         throw RunInterrupted{by};
 }
 
-// The window is hidden and never shown; the thread's queue exists once ready is set.
-DWORD WINAPI StopRequest::watchSession(void* ready)
+// The window is hidden and never shown. Messages sent to it (the end of the
+// session is sent) are dispatched while its thread waits.
+DWORD WINAPI StopRequest::watchSession(void* stopWatching)
 {
+    HANDLE stop = static_cast<HANDLE>(stopWatching);
     WNDCLASSA type = {};
     type.lpfnWndProc = onSessionMessage;
     type.hInstance = GetModuleHandleA(nullptr);
@@ -128,11 +128,11 @@ DWORD WINAPI StopRequest::watchSession(void* ready)
     RegisterClassA(&type);
     HWND window = CreateWindowExA(0, sessionClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, type.hInstance,
                                   nullptr);
-    MSG message;
-    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
-    SetEvent(static_cast<HANDLE>(ready));
-    while (GetMessageA(&message, nullptr, 0, 0) > 0)
-        DispatchMessageA(&message);
+    while (MsgWaitForMultipleObjects(1, &stop, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+    }
     if (window != nullptr)
         DestroyWindow(window);
     UnregisterClassA(sessionClass, type.hInstance);

@@ -30,8 +30,8 @@ public:
     void check() const;
 
 private:
-    static DWORD WINAPI watchSession(void* ready);
+    static DWORD WINAPI watchSession(void* stopWatching);
 
+    KernelHandle stopWatching;
     KernelHandle sessionThread;
-    DWORD sessionThreadId = 0;
 };

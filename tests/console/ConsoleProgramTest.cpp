@@ -517,12 +517,18 @@ TEST(ConsoleStop, AControlEventOrTheSessionsEndStopsBetweenItemsWithACompleteLog
             FreeConsole();
             SetConsoleCtrlHandler(nullptr, FALSE);
         }
-        HWND window = nullptr;
-        while (way == 1 && (window = FindWindowExA(nullptr, window, "VxUninstallCliSession", nullptr))) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == id)
-                PostMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+        // The window comes a moment after the program starts.
+        const auto postEndOfSession = [id] {
+            for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "VxUninstallCliSession", nullptr));) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner == id)
+                    return PostMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) != FALSE;
+            }
+            return false;
+        };
+        if (way == 1) {
+            EXPECT_TRUE(programtesting::waitFor(postEndOfSession, 20000));
         }
         EXPECT_TRUE(programtesting::waitFor([&] { return logEntries(log).size() == 2; }, 20000));
         EXPECT_EQ(1602u, run.release());
