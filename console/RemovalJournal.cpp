@@ -202,10 +202,13 @@ int RemovalJournal::runAndClose(const std::function<bool()>& run)
 
 String RemovalJournal::closingLine(const String& opening, int code) const
 {
-    const char* would = dryRun ? " would be" : "";
-    String text = opening + String::fromInt(count(ItemOutcome::deleted)) + " items" + would + " deleted, " +
-                  String::fromInt(count(ItemOutcome::scheduled)) + would + " scheduled for the next restart, " +
-                  String::fromInt(notRemoved()) + would + " not removed";
+    String deleted = String::fromInt(count(ItemOutcome::deleted));
+    String scheduled = String::fromInt(count(ItemOutcome::scheduled));
+    String left = String::fromInt(notRemoved());
+    String text = dryRun ? opening + deleted + " items would be deleted, " + scheduled +
+                               " would be scheduled for the next restart, " + left + " would stay"
+                         : opening + deleted + " items deleted, " + scheduled + " scheduled for the next restart, " +
+                               left + " not removed";
     const char* meaning = code == ERROR_SUCCESS                   ? "done"
                           : code == ERROR_SUCCESS_REBOOT_REQUIRED ? "a restart completes the removal"
                           : code == ERROR_INSTALL_USEREXIT        ? "the removal was interrupted"
