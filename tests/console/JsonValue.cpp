@@ -13,39 +13,31 @@ struct Reader {
     const std::string& text;
     size_t at = 0;
 
-    void skipBlanks()
+    bool take(const char* word)
     {
         while (at < text.size() && std::strchr(" \t\r\n", text[at]))
             ++at;
-    }
-    bool take(const char* word)
-    {
         size_t length = std::strlen(word);
-        if (text.compare(at, length, word) != 0)
-            return false;
-        at += length;
-        return true;
+        bool taken = text.compare(at, length, word) == 0;
+        at += taken ? length : 0;
+        return taken;
     }
+    // After the opening quote; \uXXXX goes back to the ANSI code page.
     bool string(std::string& out)
     {
-        if (!take("\""))
-            return false;
         std::wstring wide;
         while (at < text.size() && text[at] != '"') {
             char ch = text[at++];
-            if (ch != '\\') {
-                wide += static_cast<wchar_t>(static_cast<unsigned char>(ch));
-                continue;
-            }
-            char escape = at < text.size() ? text[at++] : '\0';
-            const char* plain = std::strchr("\"\\/bfnrt", escape);
-            if (escape == 'u' && at + 4 <= text.size()) {
+            const char* escape = ch == '\\' && at < text.size() ? std::strchr("\"\\/bfnrt", text[at++]) : nullptr;
+            if (ch == '\\' && text[at - 1] == 'u') {
                 wide += static_cast<wchar_t>(std::strtoul(text.substr(at, 4).c_str(), nullptr, 16));
                 at += 4;
-            } else if (plain && escape) {
-                wide += L"\"\\/\b\f\n\r\t"[plain - "\"\\/bfnrt"];
+            } else if (ch == '\\') {
+                if (!escape)
+                    return false;
+                wide += L"\"\\/\b\f\n\r\t"[escape - "\"\\/bfnrt"];
             } else {
-                return false;
+                wide += static_cast<wchar_t>(static_cast<unsigned char>(ch));
             }
         }
         int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
@@ -53,56 +45,47 @@ struct Reader {
         WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), &out[0], length, nullptr, nullptr);
         return take("\"");
     }
+    // Elements up to close, each read by element; "," between them.
     template <typename Element>
-    bool list(char close, Element element)
+    bool list(const char* close, Element element)
     {
-        skipBlanks();
-        if (take(std::string(1, close).c_str()))
+        if (take(close))
             return true;
         do {
-            skipBlanks();
             if (!element())
                 return false;
-            skipBlanks();
         } while (take(","));
-        return take(std::string(1, close).c_str());
+        return take(close);
     }
     bool value(JsonValue& out)
     {
-        skipBlanks();
+        using Type = JsonValue::Type;
         if (take("{")) {
-            out.type = JsonValue::Type::object;
-            return list('}', [&] {
+            out.type = Type::object;
+            return list("}", [&] {
                 out.members.emplace_back();
-                skipBlanks();
-                return string(out.members.back().first) && (skipBlanks(), take(":")) &&
-                       value(out.members.back().second);
+                return take("\"") && string(out.members.back().first) && take(":") && value(out.members.back().second);
             });
         }
         if (take("[")) {
-            out.type = JsonValue::Type::array;
-            return list(']', [&] {
+            out.type = Type::array;
+            return list("]", [&] {
                 out.elements.emplace_back();
                 return value(out.elements.back());
             });
         }
-        if (text.compare(at, 1, "\"") == 0) {
-            out.type = JsonValue::Type::string;
+        out.type = take("\"") ? Type::string : take("true") ? Type::boolean : take("false") ? Type::boolean : Type::null;
+        out.boolean = out.type == Type::boolean && text[at - 2] == 'u';
+        if (out.type == Type::string)
             return string(out.text);
-        }
-        if (take("true") || take("false")) {
-            out.type = JsonValue::Type::boolean;
-            out.boolean = text[at - 1] == 'e' && text[at - 2] == 'u';
-            return true;
-        }
-        if (take("null"))
+        if (out.type == Type::boolean || take("null"))
             return true;
         char* end = nullptr;
         out.number = std::strtod(text.c_str() + at, &end);
-        out.type = JsonValue::Type::number;
-        bool read = end != text.c_str() + at;
-        at = size_t(end - text.c_str());
-        return read;
+        out.type = Type::number;
+        size_t read = size_t(end - (text.c_str() + at));
+        at += read;
+        return read > 0;
     }
 };
 
@@ -120,10 +103,7 @@ const JsonValue& JsonValue::operator[](const std::string& name) const
 bool parseJson(const std::string& text, JsonValue& value)
 {
     Reader reader{text};
-    if (!reader.value(value))
-        return false;
-    reader.skipBlanks();
-    return reader.at == text.size();
+    return reader.value(value) && (reader.take(""), reader.at == text.size());
 }
 
 } // namespace consoletesting
