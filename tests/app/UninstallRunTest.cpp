@@ -67,30 +67,6 @@ struct DocumentsFolder {
     bool had;
 };
 
-// Files (and folders, named with a trailing backslash) made through the wide
-// calls, under names the ANSI calls cannot give back; removed again at the end.
-struct WideNames {
-    explicit WideNames(const std::vector<std::wstring>& paths) : paths(paths)
-    {
-        for (const std::wstring& path : paths)
-            if (path.back() == L'\\')
-                CreateDirectoryW(path.c_str(), nullptr);
-            else
-                CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    }
-    ~WideNames()
-    {
-        for (const std::wstring& path : paths)
-            path.back() == L'\\' ? RemoveDirectoryW(path.c_str()) : DeleteFileW(path.c_str());
-    }
-    std::vector<std::wstring> paths;
-};
-
-std::wstring widened(const std::string& ascii)
-{
-    return std::wstring(ascii.begin(), ascii.end());
-}
-
 } // namespace
 
 TEST(UninstallKeepOptions, EachCombinationRemovesExactlyWhatItDoesNotKeep)

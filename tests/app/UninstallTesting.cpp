@@ -170,6 +170,26 @@ bool makeLinkKey(const std::string& path, const std::wstring& target)
     return set == ERROR_SUCCESS;
 }
 
+WideNames::WideNames(const std::vector<std::wstring>& paths) : paths(paths)
+{
+    for (const std::wstring& path : paths)
+        if (path.back() == L'\\')
+            CreateDirectoryW(path.c_str(), nullptr);
+        else
+            CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+}
+
+WideNames::~WideNames()
+{
+    for (const std::wstring& path : paths)
+        path.back() == L'\\' ? RemoveDirectoryW(path.c_str()) : DeleteFileW(path.c_str());
+}
+
+std::wstring widened(const std::string& ascii)
+{
+    return std::wstring(ascii.begin(), ascii.end());
+}
+
 std::string uninstallKey(const std::string& displayName)
 {
     return "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + displayName;

@@ -65,6 +65,16 @@ private:
 // Whether the key below HKEY_LOCAL_MACHINE exists in the view (KEY_WOW64_32KEY or KEY_WOW64_64KEY).
 bool keyInView(const std::string& path, REGSAM view);
 
+// Files (and folders, named with a trailing backslash) made through the wide
+// calls, under names the ANSI calls cannot give back; removed again at the end.
+struct WideNames {
+    explicit WideNames(const std::vector<std::wstring>& paths);
+    ~WideNames();
+    std::vector<std::wstring> paths;
+};
+
+std::wstring widened(const std::string& ascii);
+
 // Writes a value below HKEY_LOCAL_MACHINE.
 void setValue(const std::string& keyPath, const char* name, const std::string& value);
 std::string uninstallKey(const std::string& displayName);

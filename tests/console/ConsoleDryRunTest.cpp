@@ -112,6 +112,24 @@ std::vector<MachineState> states()
          [](TestMachine&, const std::string&, Held&) {
              setValue(uninstallKey("Vantorix T520"), "DisplayIcon", "\\\\localhost\\C$\\Windows\\System32\\x.dll,3");
          }},
+        {"listed names that lead out of their folder", removeAll, ERROR_INSTALL_FAILURE,
+         [](TestMachine& machine, const std::string& folder, Held& held) {
+             machine.fixture.addFile(machine.path("Products\\Other\\keep.T5M"));
+             held.push_back(std::make_shared<WideNames>(std::vector<std::wstring>{
+                 widened(folder) + L"\\x\xFF3C..\xFF3C..\xFF3COther\xFF3Ckeep.T5M",
+                 widened(machine.fixture.layout().pluginFolder) + L"\\z\x2215..\x2215Products\x2215Other"}));
+         }},
+        {"the plug-in folder holding the installation folder, its data kept", " --remove-plugins",
+         ERROR_INSTALL_FAILURE,
+         [](TestMachine& machine, const std::string&, Held&) {
+             setValue("Software\\PLX", "SearchPath", machine.fixture.layout().productsFolder);
+         }},
+        {"\"DisplayIcon\" in the folder of another product's folder", removeAll, ERROR_INSTALL_FAILURE,
+         [](TestMachine& machine, const std::string&, Held&) {
+             machine.fixture.install("T540");
+             setValue(uninstallKey("Vantorix T520"), "DisplayIcon",
+                      machine.fixture.layout().productsFolder + "\\VXT520.exe");
+         }},
         {"a link key below the service key", "", ERROR_SUCCESS,
          [](TestMachine& machine, const std::string&, Held&) {
              const std::string canary = "SYSTEM\\T5DryRunCanary-" + std::to_string(GetCurrentProcessId());
