@@ -2,9 +2,12 @@
 
 #include "foundation/FileIdentity.h"
 #include "foundation/FindHandle.h"
+#include "foundation/HeldFolder.h"
 #include "foundation/PathText.h"
 #include "foundation/PointerArray.h"
 #include "foundation/StringList.h"
+
+#include <vector>
 
 namespace {
 
@@ -68,23 +71,38 @@ void removeEach(const String& path, StringList& names, FolderTreeRemover& remove
         remover.remove(path + "\\" + names.item(i), entry);
 }
 
-// Empties and removes one folder, depth-first. Links are removed as entries and
-// never entered; anything that refuses to go is left where it is.
-bool deleteBelow(const String& path, FolderTreeRemover& remover)
+// Empties and removes one folder, held open while it is, depth-first. A sub-folder
+// is entered only through a handle that shows it is still the folder listed, and
+// not a link; what is not is offered as a link, to be removed itself. Names that
+// begin with a full stop, have no exact ANSI form, or would lead out of the folder
+// are left, and anything that refuses to go stays where it is.
+bool deleteBelow(const String& path, HeldFolder& folder, FolderTreeRemover& remover)
 {
     StringList folders(listInitialRoom, listMaximumRoom);
     StringList files(listInitialRoom, listMaximumRoom);
     StringList links(listInitialRoom, listMaximumRoom);
-    // A name that would lead out of the folder is left, and the folder with it.
-    forEachEntry(path, [&](const WIN32_FIND_DATAA& record) {
-        StringList& target = !isFolder(record) ? files : isLink(record.dwFileAttributes) ? links : folders;
-        if (isPlainName(record.cFileName))
-            target.add(String(record.cFileName), -1);
+    std::vector<ULONGLONG> indexes;
+    folder.list([&](const HeldFolder::Entry& entry) {
+        if (entry.name.at(0) == '.' || !entry.exact || !isPlainName(entry.name))
+            return;
+        bool isSubFolder = (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        StringList& target = !isSubFolder ? files : isLink(entry.attributes) ? links : folders;
+        target.add(entry.name, -1);
+        if (&target == &folders)
+            indexes.push_back(entry.index);
     });
     removeEach(path, files, remover, FolderTreeRemover::Entry::file);
-    for (int i = 0; i < folders.count(); ++i)
-        deleteBelow(path + "\\" + folders.item(i), remover);
+    for (int i = 0; i < folders.count(); ++i) {
+        String subPath = path + "\\" + folders.item(i);
+        remover.entering(subPath);
+        HeldFolder sub(subPath, indexes[static_cast<size_t>(i)]);
+        if (sub.kind() == HeldFolder::Kind::folder)
+            deleteBelow(subPath, sub, remover);
+        else
+            links.add(folders.item(i), -1);
+    }
     removeEach(path, links, remover, FolderTreeRemover::Entry::link);
+    folder.release();
     return remover.remove(path, FolderTreeRemover::Entry::folder);
 }
 
@@ -176,10 +194,14 @@ bool deleteFolderTree(String path, FolderTreeRemover& remover)
     if (namesDriveRoot(path))
         return false;
     String folder = withoutTrailingBackslashes(path);
+    // Asked of the name too: Wine reports a link there, not on its handle.
     DWORD attributes = GetFileAttributesA(folder.cStr());
-    if (attributes != INVALID_FILE_ATTRIBUTES && isLink(attributes))
-        return remover.remove(folder, FolderTreeRemover::Entry::link);
-    return deleteBelow(folder, remover);
+    HeldFolder held(folder);
+    if (held.kind() == HeldFolder::Kind::folder && !(attributes != INVALID_FILE_ATTRIBUTES && isLink(attributes)))
+        return deleteBelow(folder, held, remover);
+    bool link = held.kind() == HeldFolder::Kind::link || (attributes != INVALID_FILE_ATTRIBUTES && isLink(attributes));
+    held.release();
+    return remover.remove(folder, link ? FolderTreeRemover::Entry::link : FolderTreeRemover::Entry::folder);
 }
 
 bool namesDriveRoot(String path)

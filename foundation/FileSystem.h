@@ -44,6 +44,9 @@ public:
     enum class Entry { file, link, folder };
     virtual ~FolderTreeRemover() = default;
     virtual bool remove(const String& path, Entry entry) = 0;
+    // Told of each sub-folder once its folder has been listed, just before the
+    // walk opens it to go in; does nothing unless overridden.
+    virtual void entering(const String& /*folder*/) {}
 };
 
 // deleteFolderTree's walk, in its order (each folder's files, then its

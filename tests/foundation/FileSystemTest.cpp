@@ -193,6 +193,33 @@ TEST(FileSystemDeleteFolderTree, RefusesDriveRoots)
     EXPECT_TRUE(deleteFolderTree((root + "\\missing").c_str()));
 }
 
+// The walk goes into a folder only as the folder it listed: one swapped for
+// another between the listing and the descent (here for a real folder, which no
+// attribute tells apart) is not entered, and what either holds stays.
+TEST(FileSystemDeleteFolderTree, AFolderSwappedAfterItsListingIsNotEntered)
+{
+    ScratchFolder scratch;
+    ASSERT_TRUE(scratch.writeFile("tree\\sub\\mine.txt") && scratch.writeFile("other\\keep.txt"));
+    struct Swapping : FolderTreeRemover {
+        bool remove(const String& path, Entry entry) override
+        {
+            return (entry == Entry::file ? DeleteFileA(path.cStr()) : RemoveDirectoryA(path.cStr())) != FALSE;
+        }
+        void entering(const String& folder) override
+        {
+            if (folder == sub.c_str() && MoveFileA(sub.c_str(), away.c_str()))
+                MoveFileA(other.c_str(), sub.c_str());
+        }
+        std::string sub, away, other;
+    } swapping;
+    swapping.sub = scratch.join("tree\\sub");
+    swapping.away = scratch.join("away");
+    swapping.other = scratch.join("other");
+    EXPECT_FALSE(deleteFolderTree(scratch.join("tree").c_str(), swapping));
+    EXPECT_TRUE(present(scratch.join("tree\\sub\\keep.txt")));
+    EXPECT_TRUE(present(scratch.join("away\\mine.txt")));
+}
+
 // The link is made by the test command: a Windows program cannot make one under Wine.
 TEST(FileSystemDeleteFolderTree, NeverEntersALink)
 {
