@@ -96,7 +96,8 @@ TEST_F(CopyPipeCopies, DeletedWhileWritingFromItsQueueLetsThatWriteFinish)
     SectorFile target(scratch.join("copy.bin").c_str(), chunk, false);
     {
         auto p = std::make_unique<CopyPipe>(source, target, 0, 0, large.size());
-        // The first piece is written straight from the queue once the target is busy.
+        // A piece is written straight from the queue once the target is busy: the
+        // first one, or the second when the first was written before this looked.
         const DWORD start = GetTickCount();
         while (!target.isBusy() && GetTickCount() - start < 10000)
             Sleep(0);
@@ -104,8 +105,9 @@ TEST_F(CopyPipeCopies, DeletedWhileWritingFromItsQueueLetsThatWriteFinish)
     }
     source.waitForTransfer();
     EXPECT_FALSE(target.isBusy()) << "the pipe went before its write was over";
-    EXPECT_EQ(chunk, target.logicalSize());
-    EXPECT_TRUE(contents(scratch.join("copy.bin")) == large.substr(0, chunk));
+    const uint64_t written = target.logicalSize();
+    EXPECT_TRUE(written == chunk || written == 2ull * chunk) << written;
+    EXPECT_TRUE(contents(scratch.join("copy.bin")) == large.substr(0, static_cast<size_t>(written)));
 }
 
 } // namespace
