@@ -78,9 +78,7 @@ bool isServerShare(const String& folder)
 String installFolderFromIcon(const String& displayIcon)
 {
     String file = withoutQuotes(withoutIconIndex(trimmed(displayIcon)));
-    String folder = withSingleBackslashes(file.folderPart());
-    if (!endsWithBackslash(folder))
-        folder += "\\";
+    String folder = file.folderPart() + "\\";
     return isAbsoluteFolder(folder) ? folder : String("");
 }
 

@@ -8,8 +8,8 @@
 
 // The installation folder named by a "DisplayIcon" value, with its backslash: the
 // folder part once the blanks around the value, a trailing icon index (",0",
-// ", -101") and one pair of surrounding quotes are taken off, with single
-// backslashes. Empty when no usable folder can be had.
+// ", -101") and one pair of surrounding quotes are taken off. Empty when no
+// usable folder can be had.
 String installFolderFromIcon(const String& displayIcon);
 
 // Whether folder is an absolute path the run may work in: a drive letter with its

@@ -58,7 +58,7 @@ bool UninstallRun::run()
     systemFolder = windowsFolder.length() > 0 ? windowsFolder + "System32\\" : String("");
     locatePluginFolder();
     sweepPluginSettings();
-    if (pluginFolderUsable && !endsWithBackslash(pluginFolder))
+    if (pluginFolderUsable)
         pluginFolder += "\\";
     deleteProductFiles();
     deleteDataFiles();
@@ -109,7 +109,6 @@ void UninstallRun::locatePluginFolder()
     }
     if (pluginFolder.length() == 0)
         reporter.showMessage("Unable to obtain the plugins path");
-    pluginFolder = withSingleBackslashes(pluginFolder);
     pluginFolderUsable = isAbsoluteFolder(pluginFolder);
 }
 
@@ -191,8 +190,6 @@ void UninstallRun::readShellFolders()
     desktopFolder = key.readString("Desktop", windowsFolder + "Desktop");
     programsFolder = key.readString("Common Programs", programsFolder);
     desktopFolder = key.readString("Common Desktop", desktopFolder);
-    programsFolder = withSingleBackslashes(programsFolder);
-    desktopFolder = withSingleBackslashes(desktopFolder);
     if (!isAbsoluteFolder(programsFolder + "\\"))
         programsFolder = "";
     if (!isAbsoluteFolder(desktopFolder + "\\"))

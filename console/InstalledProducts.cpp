@@ -6,6 +6,7 @@
 #include "app/UninstallFolders.h"
 #include "console/ConsoleStream.h"
 #include "console/JsonDocuments.h"
+#include "foundation/PathText.h"
 #include "foundation/RegistryKey.h"
 
 namespace {
@@ -31,7 +32,12 @@ bool findInstallationFolder(const ProductRecord& product, String& folder, String
         why = "\"DisplayIcon\" is not a string value";
     else if ((folder = installFolderFromIcon(icon)).length() == 0)
         why = "\"DisplayIcon\" names none: " + icon;
-    return folder.length() > 0;
+    if (folder.length() == 0)
+        return false;
+    // Told as the run's items are: with single backslashes.
+    String single = withSingleBackslashes(folder);
+    folder = endsWithBackslash(single) ? single : single + "\\";
+    return true;
 }
 
 int listProducts(bool json, ConsoleStream& out, ConsoleStream& err)

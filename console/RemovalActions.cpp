@@ -46,8 +46,12 @@ RemovalActions::RemovalActions(ItemReporter& reporter, bool scheduleLocked)
 {
 }
 
-bool RemovalActions::deleteFile(const String& path)
+// The run's paths are taken as the registry spelled them; an item is told, and
+// compared with the others, with single backslashes, so that one file reached by
+// two spellings is one item.
+bool RemovalActions::deleteFile(const String& given)
 {
+    const String path = withSingleBackslashes(given);
     DWORD error = removeFile(path);
     if (error == 0) {
         gone(path, path);
@@ -63,12 +67,12 @@ bool RemovalActions::deleteFile(const String& path)
 bool RemovalActions::deleteFolderTree(const String& path)
 {
     Remover remover(*this);
-    return ::deleteFolderTree(path, remover);
+    return ::deleteFolderTree(withSingleBackslashes(path), remover);
 }
 
 void RemovalActions::removeEmptyFolder(const String& path)
 {
-    removeFolderEntry(path, FolderTreeRemover::Entry::folder, false);
+    removeFolderEntry(withSingleBackslashes(path), FolderTreeRemover::Entry::folder, false);
 }
 
 void RemovalActions::deleteKeyTree(RegistryKey& key, const String& keyPath, const String& name)

@@ -136,6 +136,20 @@ TEST(UninstallPluginFolder, TheEnvironmentWinsOverSearchPath)
     EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepAll, under(machine.fixture.layout().pluginFolder)));
 }
 
+// The window joins folder and name as the value was written: a "SearchPath" with
+// a backslash of its own shows it doubled, as the user's message always did.
+TEST(UninstallPluginFolder, TheWindowJoinsTheFolderAsItWasWritten)
+{
+    T5_REQUIRE_SANDBOX();
+    TestMachine machine;
+    machine.fixture.install("T520");
+    const std::string plugins = machine.fixture.layout().pluginFolder;
+    setValue("Software\\PLX", "SearchPath", plugins + "\\");
+    const testsupport::FileLock lock(plugins + "\\T520DEMOD.PLX");
+    EXPECT_EQ((std::vector<std::string>{fileFailure + plugins + "\\\\T520DEMOD.PLX", "Uninstallation completed !"}),
+              runUninstall(machine.fixture, "T520", keepAll).messages);
+}
+
 TEST(UninstallPluginFolder, NoneOrARelativeOneSkipsItsStepsAndLeavesTheCurrentFolder)
 {
     T5_REQUIRE_SANDBOX();
