@@ -13,6 +13,7 @@
 
 #include <sddl.h>
 
+#include <cstdlib>
 #include <memory>
 
 using namespace consoletesting;
@@ -130,6 +131,24 @@ std::vector<MachineState> states()
              setValue(uninstallKey("Vantorix T520"), "DisplayIcon",
                       machine.fixture.layout().productsFolder + "\\VXT520.exe");
          }},
+        {"\"DisplayIcon\" on another profile's desktop", removeAll, ERROR_INSTALL_FAILURE,
+         [](TestMachine& machine, const std::string&, Held&) {
+             const std::string profile = machine.path("Alice");
+             const std::string entry = "Software\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\S-1-5-21-7-7-7-" +
+                                       std::to_string(GetCurrentProcessId());
+             machine.fixture.addKey(entry);
+             setValue(entry, "ProfileImagePath", profile);
+             machine.fixture.addFile(profile + "\\Desktop\\Letter.T5M");
+             setValue(uninstallKey("Vantorix T520"), "DisplayIcon", profile + "\\Desktop\\VXT520.exe");
+         }},
+        {"the all-users folders missing from \"Shell Folders\"", "", ERROR_SUCCESS,
+         [](TestMachine& machine, const std::string&, Held&) {
+             const char* shellFolders = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+             RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, shellFolders, "Common Programs");
+             RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, shellFolders, "Common Desktop");
+             setValue(shellFolders, "Programs", machine.fixture.programsFolder());
+             setValue(shellFolders, "Desktop", machine.fixture.desktopFolder());
+         }},
         {"a link key below the service key", "", ERROR_SUCCESS,
          [](TestMachine& machine, const std::string&, Held&) {
              const std::string canary = "SYSTEM\\T5DryRunCanary-" + std::to_string(GetCurrentProcessId());
@@ -138,6 +157,17 @@ std::vector<MachineState> states()
                          L"\\Registry\\Machine\\" + std::wstring(canary.begin(), canary.end()));
          }},
     };
+}
+
+// The states that need a name the test command gives the machine.
+void addNamedStates(std::vector<MachineState>& all)
+{
+    if (const char* drive = std::getenv("T5_TEST_SYSTEM_DRIVE"))
+        all.push_back({"\"DisplayIcon\" through a drive letter for System32", removeAll, ERROR_INSTALL_FAILURE,
+                       [drive](TestMachine&, const std::string&, Held&) {
+                           setValue(uninstallKey("Vantorix T520"), "DisplayIcon",
+                                    std::string(drive) + "\\Drivers\\VXT520.SYS");
+                       }});
 }
 
 // Each item as "outcome kind error path", in the order told.
@@ -155,7 +185,9 @@ std::vector<std::string> itemsOf(const JsonValue& document)
 TEST(ConsoleDryRun, TellsTheItemsOutcomesAndExitCodeOfTheRealRunOnEveryMachineState)
 {
     T5_REQUIRE_SANDBOX();
-    for (const MachineState& state : states()) {
+    std::vector<MachineState> all = states();
+    addNamedStates(all);
+    for (const MachineState& state : all) {
         SCOPED_TRACE(state.name);
         TestMachine machine;
         const std::string folder = machine.fixture.install("T520");
