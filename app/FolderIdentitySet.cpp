@@ -1,18 +1,6 @@
 #include "app/FolderIdentitySet.h"
 
-#include <windows.h>
-
-namespace {
-
-std::string upperCase(const String& text)
-{
-    std::string upper(text.cStr(), static_cast<size_t>(text.length()));
-    if (!upper.empty())
-        CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
-    return upper;
-}
-
-} // namespace
+#include "foundation/PathText.h"
 
 void FolderIdentitySet::addWithParents(const String& folder)
 {
@@ -30,7 +18,7 @@ void FolderIdentitySet::addParentsAlong(const String& path)
         return;
     for (const String& parent : foldersAbove(path)) {
         // The rest of the way up has been asked along with this one.
-        if (!walked.insert(upperCase(parent)).second)
+        if (!walked.insert(caseFoldedPath(parent)).second)
             return;
         FileLookUp found = lookUp(parent);
         if (found.found)

@@ -1,5 +1,6 @@
 #include "app/UninstallActions.h"
 
+#include "foundation/FileIdentity.h"
 #include "foundation/FileSystem.h"
 #include "foundation/RegistryKey.h"
 
@@ -19,14 +20,12 @@ FileDeletion deleteFileTelling(const String& path, DWORD& error)
 
 FileDeletion failedDeletion(const String& path, DWORD error)
 {
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+    if (meansNothingThere(error))
         return FileDeletion::notPresent;
     DWORD attributes = GetFileAttributesA(path.cStr());
     if (attributes != INVALID_FILE_ATTRIBUTES)
         return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FileDeletion::notPresent : FileDeletion::failed;
-    DWORD lookUp = GetLastError();
-    return lookUp == ERROR_FILE_NOT_FOUND || lookUp == ERROR_PATH_NOT_FOUND ? FileDeletion::notPresent
-                                                                            : FileDeletion::failed;
+    return meansNothingThere(GetLastError()) ? FileDeletion::notPresent : FileDeletion::failed;
 }
 
 bool deleteFileAndCheck(const String& path)

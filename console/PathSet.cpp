@@ -1,15 +1,13 @@
 #include "console/PathSet.h"
 
 #include "foundation/FindHandle.h"
+#include "foundation/PathText.h"
 
 #include <windows.h>
 
 std::string PathSet::key(const String& path)
 {
-    std::string upper(path.cStr(), static_cast<size_t>(path.length()));
-    if (!upper.empty())
-        CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
-    return upper;
+    return caseFoldedPath(path);
 }
 
 bool PathSet::holdsOnlyMembers(const String& folder) const

@@ -1,16 +1,12 @@
 #include "console/RemovalActions.h"
 
 #include "console/ItemReporter.h"
+#include "foundation/FileIdentity.h"
 #include "foundation/KernelHandle.h"
 #include "foundation/PathText.h"
 #include "foundation/RegistryKey.h"
 
 namespace {
-
-bool notFound(DWORD error)
-{
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
 
 // Refused for its read-only attribute: the deletion at the next start would be
 // refused just the same, so it is no item to schedule.
@@ -57,7 +53,7 @@ bool RemovalActions::deleteFile(const String& given)
         gone(path, path);
         return true;
     }
-    if (notFound(error)) {
+    if (meansNothingThere(error)) {
         reporter.itemDone(ItemOutcome::notPresent, path, 0);
         return true;
     }
@@ -81,7 +77,7 @@ void RemovalActions::deleteKeyTree(RegistryKey& key, const String& keyPath, cons
     LONG status = removeKeyTree(key, name, item);
     if (status == ERROR_SUCCESS)
         reporter.itemDone(ItemOutcome::deleted, item, 0);
-    else if (notFound(static_cast<DWORD>(status)))
+    else if (meansNothingThere(static_cast<DWORD>(status)))
         reporter.itemDone(ItemOutcome::notPresent, item, 0);
     else
         reporter.itemDone(ItemOutcome::failed, item, static_cast<DWORD>(status));
@@ -101,7 +97,7 @@ bool RemovalActions::removeFolderEntry(const String& path, FolderTreeRemover::En
         gone(path, item);
         return true;
     }
-    if (notFound(error)) {
+    if (meansNothingThere(error)) {
         reporter.itemDone(ItemOutcome::notPresent, item, 0);
         return true;
     }

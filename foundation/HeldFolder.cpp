@@ -1,5 +1,7 @@
 #include "foundation/HeldFolder.h"
 
+#include "foundation/FileIdentity.h"
+
 #include <vector>
 
 namespace {
@@ -39,8 +41,7 @@ HeldFolder::HeldFolder(const String& path, ULONGLONG expectedIndex)
                          FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr))
 {
     if (!handle.isOpen()) {
-        DWORD error = GetLastError();
-        what = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Kind::missing : Kind::other;
+        what = meansNothingThere(GetLastError()) ? Kind::missing : Kind::other;
         return;
     }
     BY_HANDLE_FILE_INFORMATION information;

@@ -124,3 +124,11 @@ String withSingleBackslashes(const String& path)
     result += trimmed.mid(at, trimmed.length() - at);
     return result.length() == 2 && result.at(1) == ':' ? result + "\\" : result;
 }
+
+std::string caseFoldedPath(const String& path)
+{
+    std::string upper(path.cStr(), static_cast<size_t>(path.length()));
+    if (!upper.empty())
+        CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
+    return upper;
+}

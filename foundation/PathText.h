@@ -6,6 +6,8 @@
 
 #include "foundation/String.h"
 
+#include <string>
+
 // True when the process's ANSI code page has lead bytes.
 bool ansiCodePageHasLeadBytes();
 
@@ -30,3 +32,6 @@ bool isPlainName(const String& name);
 // drive's root (C:\); the pair that begins a server share stays. Paths are
 // compared and counted in this form.
 String withSingleBackslashes(const String& path);
+// The path in upper case, as Windows compares names without regard to case:
+// a key for sets of paths.
+std::string caseFoldedPath(const String& path);
