@@ -5,7 +5,7 @@
 #include "console/InstalledProducts.h"
 #include "console/RemovalCommand.h"
 #include "foundation/FileSystem.h"
-#include "toolkit/SystemLibraries.h"
+#include "foundation/ProcessStart.h"
 
 int runConsoleProgram(const std::vector<String>& arguments, ConsoleStream& out, ConsoleStream& err)
 {

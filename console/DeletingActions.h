@@ -4,9 +4,9 @@
 
 #include "console/RemovalActions.h"
 
-class DeletingActions final : public RemovalActions {
+class DeletingActions : public RemovalActions {
 public:
-    DeletingActions(ItemReporter& reporter, bool scheduleLocked) : RemovalActions(reporter, scheduleLocked) {}
+    DeletingActions(UninstallReporter& reporter, bool scheduleLocked) : RemovalActions(reporter, scheduleLocked) {}
 
 protected:
     DWORD removeFile(const String& path) override;

@@ -4,6 +4,7 @@
 #include "app/ProductRecord.h"
 #include "app/ProductRecordList.h"
 #include "app/RemovalMutex.h"
+#include "app/UninstallEntry.h"
 #include "console/ConsoleArguments.h"
 #include "console/DeletingActions.h"
 #include "console/InstalledProducts.h"

@@ -106,7 +106,7 @@ TEST(UninstallEarlyEnd, NoProductOrAVanishedEntryChangesNothingAndKeepsTheWindow
 {
     T5_REQUIRE_SANDBOX();
     TestMachine machine;
-    machine.fixture.install("T520");
+    const std::string folder = machine.fixture.install("T520") + "\\";
     const std::vector<std::string> before = left(machine.fixture);
     const RunResult none = runUninstall(machine.fixture, "T999", keepNothing);
     EXPECT_EQ(std::vector<std::string>{"T5 application not chosen"}, none.messages);
@@ -119,6 +119,9 @@ TEST(UninstallEarlyEnd, NoProductOrAVanishedEntryChangesNothingAndKeepsTheWindow
     EXPECT_EQ(std::vector<std::string>{"Uninstall key not found !"}, vanished.messages);
     EXPECT_FALSE(vanished.completed || vanished.closePosted);
     EXPECT_EQ(withoutEntry, left(machine.fixture));
+    // Given the folder, the run needs no entry.
+    EXPECT_TRUE(runUninstall(machine.fixture, "T520", keepNothing, folder.c_str()).completed);
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 1, keepNothing));
 }
 
 TEST(UninstallPluginFolder, TheEnvironmentWinsOverSearchPath)

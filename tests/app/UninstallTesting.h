@@ -35,8 +35,10 @@ struct RunResult {
     bool skippedAs(UninstallStep step, SkipReason reason) const;
 };
 
-// Runs the product's uninstall with a plain toolkit window as the boxes' owner.
-RunResult runUninstall(const MachineFixture& machine, const std::string& modelCode, KeepOptions keep);
+// Runs the product's uninstall with a plain toolkit window as the boxes' owner;
+// in folder, when one is given, instead of the one the uninstall entry names.
+RunResult runUninstall(const MachineFixture& machine, const std::string& modelCode, KeepOptions keep,
+                       const char* folder = nullptr);
 std::vector<std::string> completedOnly();
 
 // Whether exactly the items a run for productId should leave are left: everything

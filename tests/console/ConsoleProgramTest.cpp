@@ -1,9 +1,9 @@
 // The console uninstaller run as a process of its own on a scratch machine: its
 // exit codes, output and log, against the procedure run in this process.
 #include "app/RemovalMutex.h"
+#include "app/UninstallReporter.h"
 #include "console/ConsoleStream.h"
 #include "console/DeletingActions.h"
-#include "console/ItemReporter.h"
 #include "console/LogFile.h"
 #include "console/ProgressLine.h"
 #include "console/RemovalJournal.h"
@@ -603,10 +603,8 @@ TEST(ConsoleRestart, ALinkIsScheduledUnderItsOwnNameNotWhatItLeadsTo)
     DWORD size = static_cast<DWORD>(saved.size());
     const bool had = RegGetValueA(HKEY_LOCAL_MACHINE, session, "PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ,
                                   nullptr, saved.data(), &size) == ERROR_SUCCESS;
-    struct Silent : ItemReporter {
-        void showMessage(const String&) override {}
-        void runCompleted() override {}
-        void itemDone(ItemOutcome, const String&, DWORD) override {}
+    struct Silent : UninstallReporter {
+        void message(RunMessage, const String&) override {}
     } reporter;
     {
         const testsupport::FileLock lock(target);
