@@ -77,6 +77,19 @@ struct WideNames {
 
 std::wstring widened(const std::string& ascii);
 
+// Whether a file or folder of that name is there.
+inline bool exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The process's current folder for the life of the object.
+struct CurrentFolder {
+    explicit CurrentFolder(const std::string& path) { GetCurrentDirectoryA(MAX_PATH, saved); SetCurrentDirectoryA(path.c_str()); }
+    ~CurrentFolder() { SetCurrentDirectoryA(saved); }
+    char saved[MAX_PATH] = {};
+};
+
 // Writes a value below HKEY_LOCAL_MACHINE.
 void setValue(const std::string& keyPath, const char* name, const std::string& value);
 std::string uninstallKey(const std::string& displayName);

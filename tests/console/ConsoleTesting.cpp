@@ -34,58 +34,6 @@ struct OutputFile {
     HANDLE handle;
 };
 
-bool startsWith(const std::string& text, const std::string& start)
-{
-    return _strnicmp(text.c_str(), start.c_str(), start.size()) == 0;
-}
-
-// Below temp only keep is listed; the folders on the way to it are entered unlisted.
-void listFiles(const std::string& folder, const std::string& temp, const std::string& keep,
-               std::vector<std::string>& listing)
-{
-    WIN32_FIND_DATAA record;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &record);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::string name = record.cFileName;
-        std::string path = folder + "\\" + name;
-        bool listed = !startsWith(path + "\\", temp) || startsWith(path, keep);
-        if (name == "." || name == ".." || !(listed || startsWith(keep, path + "\\")))
-            continue;
-        const bool folder = (record.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        // A folder's time of writing moves with whatever other tests do in it; its
-        // entries tell what changed there.
-        if (listed)
-            listing.push_back(path + " " + std::to_string(record.dwFileAttributes) + " " +
-                              (folder ? std::string() : std::to_string(record.nFileSizeLow) + " " +
-                                                            std::to_string(record.ftLastWriteTime.dwLowDateTime)));
-        if (folder && !(record.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-            listFiles(path, temp, keep, listing);
-    } while (FindNextFileA(search, &record));
-    FindClose(search);
-}
-
-void listKeys(HKEY parent, const std::string& path, std::vector<std::string>& listing)
-{
-    HKEY key;
-    if (RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return;
-    listing.push_back(path);
-    char name[256];
-    std::vector<std::string> children;
-    for (DWORD i = 0;; ++i) {
-        DWORD nameSize = sizeof name;
-        if (RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        children.push_back(name);
-    }
-    RegCloseKey(key);
-    for (const std::string& child : children)
-        if (child.rfind("T5RegistryKeyTest-", 0) != 0)
-            listKeys(parent, path.empty() ? child : path + "\\" + child, listing);
-}
-
 } // namespace
 
 HANDLE startProgram(const std::string& arguments, HANDLE out, HANDLE err, DWORD flags)
@@ -183,16 +131,6 @@ std::vector<std::string> linesAfter(const std::string& text, const std::string& 
         if (line.compare(0, prefix.size(), prefix) == 0)
             result.push_back(line.substr(prefix.size()));
     return result;
-}
-
-std::vector<std::string> machineListing(const std::string& keep)
-{
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    std::vector<std::string> listing;
-    listFiles("C:", temp, keep, listing);
-    listKeys(HKEY_LOCAL_MACHINE, "", listing);
-    return listing;
 }
 
 std::vector<std::string> pendingDeletions()
