@@ -1,5 +1,7 @@
 // The changes of a real run from the console: each item is deleted, and what
-// cannot go now is scheduled for the next start as RemovalActions decides.
+// cannot go now is scheduled for the next start as RemovalActions decides. A
+// subclass sees every file, folder and key tree before it goes, and refuses one
+// by answering an error instead of deleting it: the item then counts as failed.
 #pragma once
 
 #include "console/RemovalActions.h"
