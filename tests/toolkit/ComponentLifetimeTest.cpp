@@ -4,6 +4,8 @@
 #include "tests/toolkit/WindowTesting.h"
 #include "toolkit/ClassTags.h"
 
+#include <cstdint>
+
 using namespace windowtesting;
 
 namespace {
@@ -33,11 +35,16 @@ TEST(ComponentBinding, FromHandleFindsToolkitObjectsAndRejectsOthers)
     EXPECT_EQ(ClassTag::Component, Component::fromHandle(bare->handle())->classTag());
     delete bare;
 
+    // A tooltip subclasses the window it shows tips for.
+    w->setTooltipText("tip");
+    EXPECT_EQ(static_cast<Component*>(w), Component::fromHandle(w->handle())) << "subclassed toolkit window";
+
     HWND plain = CreateWindowExA(0, "STATIC", "x", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
     EXPECT_EQ(nullptr, Component::fromHandle(plain)) << "user data 0";
-    int notAnObject[4] = {1, 2, 3, 4};
-    SetWindowLongPtrA(plain, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(notAnObject));
-    EXPECT_EQ(nullptr, Component::fromHandle(plain)) << "user data pointing at foreign bytes";
+    // Bytes that look like a toolkit object: a table pointer, then a toolkit tag.
+    const std::uintptr_t lookalike[2] = {0, ClassTag::Window};
+    SetWindowLongPtrA(plain, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(lookalike));
+    EXPECT_EQ(nullptr, Component::fromHandle(plain)) << "user data pointing at a toolkit tag in foreign bytes";
     SetWindowLongPtrA(plain, GWLP_USERDATA, 0x10);
     EXPECT_EQ(nullptr, Component::fromHandle(plain)) << "unreadable user data";
     DestroyWindow(plain);
