@@ -53,7 +53,7 @@ using ScrollBarMouse = ScrollBarTest;
 
 }  // namespace
 
-TEST_F(ScrollBarRange, SettersKeepTheInvariantAndHideTheThumbWhenAllIsVisible)
+TEST_F(ScrollBarRange, SettersKeepTheInvariantAndHideTheThumbWhenAllIsVisibleShownOrNot)
 {
     bar->setRange(0, 10, 20, 5);
     EXPECT_EQ(10, bar->pageSize());
@@ -87,10 +87,8 @@ TEST_F(ScrollBarRange, SettersKeepTheInvariantAndHideTheThumbWhenAllIsVisible)
     EXPECT_EQ(2, calls);
     EXPECT_EQ(0, bar->removeScrollListener(&calls, countScroll));
     EXPECT_EQ(1, bar->removeScrollListener(&calls, countScroll));
-}
 
-TEST_F(ScrollBarRange, ThumbFollowsTheRangeWhileTheWindowIsHidden)
-{
+    // The thumb follows the range while the window is hidden.
     host->show(0);
     bar->setRange(0, 100, 10, 0);
     bar->setRange(0, 10, 20, 0);

@@ -34,7 +34,7 @@ using Lines = std::vector<std::string>;
 
 } // namespace
 
-TEST(StringListAdd, PlacesByIndexAndStaysInside)
+TEST(StringListAdd, PlacesByIndexStaysInsideAndAFullListDropsTheCopy)
 {
     StringList list;
     list.add("b", -1);
@@ -44,18 +44,15 @@ TEST(StringListAdd, PlacesByIndexAndStaysInside)
     EXPECT_EQ(contents(list), Lines({"a", "b", "c", "d"}));
     EXPECT_EQ(list.item(4).length(), 0);
     EXPECT_EQ(list.item(-1).length(), 0);
-}
 
-TEST(StringListAdd, FullListDropsTheCopy)
-{
-    StringList list;
+    StringList full;
     String filler("x");
     for (int i = 0; i < 262144; ++i)
-        list.add(filler, -1);
+        full.add(filler, -1);
     String extra("extra");
-    list.add(extra, -1);
-    list.add(extra, 0);
-    EXPECT_EQ(list.count(), 262144);
+    full.add(extra, -1);
+    full.add(extra, 0);
+    EXPECT_EQ(full.count(), 262144) << "a full list drops the copy";
     EXPECT_EQ(extra.referenceCount(), 1);
     EXPECT_EQ(filler.referenceCount(), 262145);
 }
@@ -110,7 +107,7 @@ TEST(StringListOrder, InsertSortedAndFindPrefix)
     EXPECT_EQ(StringList().findPrefix("a", 1), -1);
 }
 
-TEST(StringListFile, LoadSplitsAtEveryKindOfBreak)
+TEST(StringListFile, LoadSplitsAtEveryKindOfBreakAndFailsEmptyOnWhatIsNoTextFile)
 {
     testsupport::ScratchFolder folder;
     const std::pair<std::string, Lines> cases[] = {
@@ -126,14 +123,9 @@ TEST(StringListFile, LoadSplitsAtEveryKindOfBreak)
         EXPECT_EQ(contents(list), entry.second);
     }
     EXPECT_EQ(std::string(list.item(0).cStr()), "ab");
-}
-
-TEST(StringListFile, LoadFailsEmptyOnWhatIsNoTextFile)
-{
-    testsupport::ScratchFolder folder;
+    // What is no text file leaves the list empty and fails.
     ASSERT_TRUE(folder.writeFile("empty.txt", ""));
     ASSERT_TRUE(folder.makeFolder("sub"));
-    StringList list;
     for (const char* name : {"missing.txt", "empty.txt", "sub"}) {
         list.add("stale", -1);
         EXPECT_FALSE(list.load(folder.join(name).c_str())) << name;

@@ -63,7 +63,7 @@ TEST(StringSharing, FillIdiomEndsAtTheBuffer)
     EXPECT_EQ(full.syncLength(), full.capacity() - 1);
 }
 
-TEST(StringBounds, AtAndMidStayInsideTheText)
+TEST(StringBounds, AtMidAndReplaceStayInsideTheText)
 {
     const char source[] = {'a', '\0', 'b', 'c'};
     String counted(source, 4);
@@ -80,6 +80,12 @@ TEST(StringBounds, AtAndMidStayInsideTheText)
     EXPECT_EQ(s.mid(-1, 3).length(), 0);
     EXPECT_EQ(s.mid(INT_MIN, INT_MAX).length(), 0);
     EXPECT_EQ(s.mid(1, -5).length(), 0);
+    EXPECT_EQ(text(s.replace(1, 2, "XY")), "aXYdef");
+    EXPECT_EQ(text(s.replace(4, 100, "Z")), "abcdZ");
+    EXPECT_EQ(text(s.replace(100, 1, "Z")), "abcdeZ");
+    EXPECT_EQ(text(s.replace(-7, 1, "Z")), "Zbcdef");
+    EXPECT_EQ(text(s.replace(2, -1, "Z")), "abZcdef");
+    EXPECT_EQ(text(String("").replace(5, 5, "Z")), "Z");
 }
 
 // A negative start searches find's whole text but leaves findLast nothing to try.
@@ -100,17 +106,6 @@ TEST(StringBounds, FindAndFindLastStayInsideTheText)
     EXPECT_EQ(s.findLast("bc", 2, -1), -1);
     EXPECT_EQ(s.findLast("bc", -2, 5), -1);
     EXPECT_EQ(s.findLast("abcabcabc", 9, 0), -1);
-}
-
-TEST(StringBounds, ReplaceClampsPositionAndCount)
-{
-    String s("abcdef");
-    EXPECT_EQ(text(s.replace(1, 2, "XY")), "aXYdef");
-    EXPECT_EQ(text(s.replace(4, 100, "Z")), "abcdZ");
-    EXPECT_EQ(text(s.replace(100, 1, "Z")), "abcdeZ");
-    EXPECT_EQ(text(s.replace(-7, 1, "Z")), "Zbcdef");
-    EXPECT_EQ(text(s.replace(2, -1, "Z")), "abZcdef");
-    EXPECT_EQ(text(String("").replace(5, 5, "Z")), "Z");
 }
 
 TEST(StringPaths, SplitsAtTheLastSeparator)

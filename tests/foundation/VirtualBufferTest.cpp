@@ -27,7 +27,7 @@ size_t committedAt(const void* base)
 
 } // namespace
 
-TEST(VirtualBufferSizes, RoundToPagesAndKeepUsedWithinCommit)
+TEST(VirtualBufferSizes, RoundToPagesAndCommitBetweenMinimumUsedAndReservationNeverBeyond)
 {
     const uint32_t page = systemPageSize();
     VirtualBuffer buffer(1, 1);
@@ -41,34 +41,24 @@ TEST(VirtualBufferSizes, RoundToPagesAndKeepUsedWithinCommit)
     EXPECT_EQ(empty.committed(), 0u);
     EXPECT_EQ(empty.setUsed(10), 10u);
     EXPECT_EQ(committedAt(empty.data()), page);
-
-}
-
-TEST(VirtualBufferSizes, InitialCommitBeyondTheReservationThrows)
-{
-    const uint32_t page = systemPageSize();
     try {
         VirtualBuffer inverted(8 * page, page);
         ADD_FAILURE() << "committed " << committedAt(inverted.data()) << " bytes of a one-page reservation";
     } catch (const char* message) {
         EXPECT_STREQ("No memory", message);
     }
-}
 
-TEST(VirtualBufferSizes, CommitMovesBetweenMinimumUsedAndReservation)
-{
-    const uint32_t page = systemPageSize();
-    VirtualBuffer buffer(page, 8 * page);
-    EXPECT_EQ(buffer.commit(5 * page + 1), 6 * page);
-    EXPECT_EQ(committedAt(buffer.data()), 6 * page);
-    EXPECT_EQ(buffer.commit(100 * page), 8 * page);
-    buffer.setUsed(3 * page - 5);
-    EXPECT_EQ(buffer.commit(0), 3 * page);
-    EXPECT_EQ(committedAt(buffer.data()), 3 * page);
-    buffer.setUsed(0);
-    EXPECT_EQ(buffer.commit(0), page);
-    EXPECT_EQ(buffer.commit(page), page);
-    EXPECT_EQ(committedAt(buffer.data()), page);
+    VirtualBuffer growing(page, 8 * page);
+    EXPECT_EQ(growing.commit(5 * page + 1), 6 * page);
+    EXPECT_EQ(committedAt(growing.data()), 6 * page);
+    EXPECT_EQ(growing.commit(100 * page), 8 * page);
+    growing.setUsed(3 * page - 5);
+    EXPECT_EQ(growing.commit(0), 3 * page);
+    EXPECT_EQ(committedAt(growing.data()), 3 * page);
+    growing.setUsed(0);
+    EXPECT_EQ(growing.commit(0), page);
+    EXPECT_EQ(growing.commit(page), page);
+    EXPECT_EQ(committedAt(growing.data()), page);
 }
 
 TEST(VirtualBufferErase, MovesTheTailDownOrCutsIt)

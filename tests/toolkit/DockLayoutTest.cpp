@@ -30,17 +30,17 @@ Window* docked(Window* parent, DockMode mode, int width, int height, bool visibl
 
 TEST(DockLayout, EightModesShareTheClientAreaInPassOrder)
 {
-    Window* top = topLevel();
+    const auto top = ownedTopLevel();
     ASSERT_EQ(200, top->clientWidth());
-    Window* fill1 = docked(top, DockFill, 5, 5);
-    Window* innerTop = docked(top, DockInnerTop, 5, 5);
-    Window* left = docked(top, DockLeft, 30, 5);
-    Window* topBar = docked(top, DockTop, 5, 10);
-    Window* none = docked(top, DockNone, 7, 8);
-    Window* right = docked(top, DockRight, 40, 5);
-    Window* bottom = docked(top, DockBottom, 5, 20);
-    Window* innerBottom = docked(top, DockInnerBottom, 5, 6);
-    Window* fill2 = docked(top, DockFill, 5, 5);
+    Window* fill1 = docked(top.get(), DockFill, 5, 5);
+    Window* innerTop = docked(top.get(), DockInnerTop, 5, 5);
+    Window* left = docked(top.get(), DockLeft, 30, 5);
+    Window* topBar = docked(top.get(), DockTop, 5, 10);
+    Window* none = docked(top.get(), DockNone, 7, 8);
+    Window* right = docked(top.get(), DockRight, 40, 5);
+    Window* bottom = docked(top.get(), DockBottom, 5, 20);
+    Window* innerBottom = docked(top.get(), DockInnerBottom, 5, 6);
+    Window* fill2 = docked(top.get(), DockFill, 5, 5);
     EXPECT_TRUE(at(topBar, 0, 0, 200, 10));
     EXPECT_TRUE(at(bottom, 0, 130, 200, 20));
     EXPECT_TRUE(at(left, 0, 10, 30, 120));
@@ -55,15 +55,14 @@ TEST(DockLayout, EightModesShareTheClientAreaInPassOrder)
     top->setSize(300, 150);
     EXPECT_TRUE(at(topBar, 0, 0, 300, 10));
     EXPECT_TRUE(at(fill2, 30, 15, 230, 109));
-    delete top;
 }
 
 TEST(DockLayout, HiddenChildGivesUpItsSpaceAndAChildSizeChangeRelaysOutTheParent)
 {
-    Window* top = topLevel();
-    Window* first = docked(top, DockTop, 5, 10);
-    Window* second = docked(top, DockTop, 5, 20);
-    Window* fill = docked(top, DockFill, 5, 5);
+    const auto top = ownedTopLevel();
+    Window* first = docked(top.get(), DockTop, 5, 10);
+    Window* second = docked(top.get(), DockTop, 5, 20);
+    Window* fill = docked(top.get(), DockFill, 5, 5);
     EXPECT_TRUE(at(second, 0, 10, 200, 20));
     first->show(0);
     EXPECT_TRUE(at(second, 0, 0, 200, 20));
@@ -73,15 +72,14 @@ TEST(DockLayout, HiddenChildGivesUpItsSpaceAndAChildSizeChangeRelaysOutTheParent
     EXPECT_TRUE(at(second, 0, 10, 200, 20));
     first->setSize(200, 40);
     EXPECT_TRUE(at(fill, 0, 60, 200, 90));
-    delete top;
 }
 
 TEST(WindowAlignment, AlignsAgainstAReferenceAndEqualisesSizes)
 {
-    Window* top = topLevel();
-    Window* reference = child(top, 50, 40, 60, 30);
-    Window* a = child(top, 0, 0, 20, 10);
-    Window* b = child(top, 0, 0, 10, 16);
+    const auto top = ownedTopLevel();
+    Window* reference = child(top.get(), 50, 40, 60, 30);
+    Window* a = child(top.get(), 0, 0, 20, 10);
+    Window* b = child(top.get(), 0, 0, 10, 16);
     alignWindows(0x22, reference, a, b, static_cast<Window*>(nullptr));
     EXPECT_TRUE(at(a, 90, 60, 20, 10));
     EXPECT_TRUE(at(b, 100, 54, 10, 16));
@@ -93,7 +91,6 @@ TEST(WindowAlignment, AlignsAgainstAReferenceAndEqualisesSizes)
     EXPECT_TRUE(at(a, 70, 50, 60, 10));
     equaliseSizes(0, 1, a, reference, static_cast<Window*>(nullptr));
     EXPECT_TRUE(at(a, 70, 50, 60, 30));
-    delete top;
 }
 
 TEST(WindowAlignment, SizeToContentMakesRoomForTheFarthestChildEdges)

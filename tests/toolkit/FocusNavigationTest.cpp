@@ -32,10 +32,10 @@ struct Dialog {
 
 TEST(ChildrenRing, WalksBothWaysAndStopsAtTheEnds)
 {
-    Window* top = topLevel();
-    Window* a = child(top);
-    Window* b = child(top);
-    Window* c = child(top);
+    const auto top = ownedTopLevel();
+    Window* a = child(top.get());
+    Window* b = child(top.get());
+    Window* c = child(top.get());
     EXPECT_EQ(a, top->nextChild(nullptr, 0));
     EXPECT_EQ(c, top->nextChild(nullptr, 1));
     EXPECT_EQ(b, top->nextChild(a, 0));
@@ -51,7 +51,6 @@ TEST(ChildrenRing, WalksBothWaysAndStopsAtTheEnds)
     EXPECT_EQ(nullptr, top->nextChild(c, 1));
     delete c;
     EXPECT_EQ(nullptr, top->firstChild());
-    delete top;
 }
 
 TEST(ChildrenRing, ChildAddedArrivesAfterTheCurrentMessage)
@@ -113,9 +112,9 @@ TEST(FocusMemory, FocusReturnsToTheRememberedDescendant)
 
 TEST(FocusMemory, MinimiseAndRestoreGiveTheFocusBackToTheSameChild)
 {
-    Window* top = topLevel();
-    child(top);
-    Window* second = child(top, 30);
+    const auto top = ownedTopLevel();
+    child(top.get());
+    Window* second = child(top.get(), 30);
     SetActiveWindow(top->handle());
     SetFocus(second->handle());
     // What Windows sends on a minimise (Wine without a window manager sends
@@ -126,15 +125,14 @@ TEST(FocusMemory, MinimiseAndRestoreGiveTheFocusBackToTheSameChild)
     // The restore: activation, whose default processing gives the window the focus.
     SendMessageA(top->handle(), WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, FALSE), 0);
     EXPECT_EQ(second->handle(), GetFocus());
-    delete top;
 }
 
 TEST(TabNavigation, GoesBackwardsOnlyWhileShiftIsDown)
 {
-    Window* top = topLevel();
-    Window* a = child(top);
-    Window* b = child(top, 30);
-    Window* c = child(top, 60);
+    const auto top = ownedTopLevel();
+    Window* a = child(top.get());
+    Window* b = child(top.get(), 30);
+    Window* c = child(top.get(), 60);
     SetActiveWindow(top->handle());
     SetFocus(b->handle());
     // Shift released while Alt is held arrives as WM_SYSKEYUP.
@@ -147,5 +145,4 @@ TEST(TabNavigation, GoesBackwardsOnlyWhileShiftIsDown)
     SendMessageA(b->handle(), WM_CHAR, VK_TAB, 0);
     setShiftState(false);
     EXPECT_EQ(a->handle(), GetFocus());
-    delete top;
 }

@@ -9,15 +9,14 @@ using namespace windowtesting;
 
 TEST(WindowMessageBox, ShowsOnTheTopLevelWindowWithTheGivenCaption)
 {
-    Window* top = topLevel();
-    Window* c = child(top);
+    const auto top = ownedTopLevel();
+    Window* c = child(top.get());
     testsupport::MessageBoxCapture capture;
     capture.setAnswer(IDCANCEL);
     EXPECT_EQ(IDCANCEL, c->messageBox("Key not found !", MB_OKCANCEL, "Title"));
     ASSERT_EQ(1u, capture.boxes().size());
     EXPECT_EQ("Title", capture.boxes()[0].caption);
     EXPECT_EQ("Key not found !", capture.boxes()[0].text);
-    delete top;
 }
 
 // Runs in a copy of this program named my.setup.exe (see the next test).

@@ -85,8 +85,8 @@ TEST(KeyRouting, TopLevelPreviewSwallowsAKeyAndEscapeReachesTheNearestPopup)
 
 TEST(Reflection, CommandAndNotifyReachTheControlThatSentThem)
 {
-    Window* top = topLevel();
-    Reflecting* control = new Reflecting(top);
+    const auto top = ownedTopLevel();
+    Reflecting* control = new Reflecting(top.get());
     EXPECT_EQ(11, SendMessageA(top->handle(), WM_COMMAND, MAKEWPARAM(5, BN_CLICKED), reinterpret_cast<LPARAM>(control->handle())));
     EXPECT_EQ(MAKEWPARAM(5, BN_CLICKED), control->command);
     control->command = 0;
@@ -95,7 +95,6 @@ TEST(Reflection, CommandAndNotifyReachTheControlThatSentThem)
     NMHDR header = {control->handle(), 3, 4};
     EXPECT_EQ(12, SendMessageA(top->handle(), WM_NOTIFY, 3, reinterpret_cast<LPARAM>(&header)));
     EXPECT_EQ(&header, control->notified);
-    delete top;
 }
 
 TEST(MouseWheel, NotchesTruncateTowardsZeroAndBubbleOneLevelPerPostedMessage)
@@ -127,8 +126,8 @@ TEST(MouseWheel, NotchesTruncateTowardsZeroAndBubbleOneLevelPerPostedMessage)
 
 TEST(ChildColouring, ControlColourMessagesUseTheControlsLooks)
 {
-    Window* top = topLevel();
-    Window* control = child(top);
+    const auto top = ownedTopLevel();
+    Window* control = child(top.get());
     control->setFaceColour(0x112233);
     control->setTextColour(0x445566);
     HDC dc = CreateCompatibleDC(nullptr);
@@ -147,5 +146,4 @@ TEST(ChildColouring, ControlColourMessagesUseTheControlsLooks)
     EXPECT_EQ(0x808080u, GetTextColor(dc));
     SelectObject(dc, brushBefore);
     DeleteDC(dc);
-    delete top;
 }

@@ -92,7 +92,7 @@ TEST(DoubleBuffering, PaintReachesTheScreenInOneCopyAndTheBitmapGrowsOnlyWhenOut
 
 TEST(FrameDrawing, RaisedEdgeAndBevelUseTheBorderPensAndRestoreTheDc)
 {
-    Window* w = topLevel();
+    const auto w = ownedTopLevel();
     BackBuffer canvas;
     canvas.open(20, 20);
     PatBlt(canvas.dc(), 0, 0, 20, 20, WHITENESS);
@@ -112,12 +112,11 @@ TEST(FrameDrawing, RaisedEdgeAndBevelUseTheBorderPensAndRestoreTheDc)
     EXPECT_EQ(0x2f2f2fu, GetPixel(canvas.dc(), 0, 5)) << "sunken: dark outer left edge";
     EXPECT_EQ(0x515151u, GetPixel(canvas.dc(), 17, 5)) << "light innermost right edge";
     EXPECT_EQ(penBefore, GetCurrentObject(canvas.dc(), OBJ_PEN));
-    delete w;
 }
 
 TEST(FrameDrawing, TallBevelsHaveTheSamePixelsWhetherTheirSidesAreCopiedOrDrawn)
 {
-    Window* w = topLevel();
+    const auto w = ownedTopLevel();
     const int levels = w->borderWidth();
     ASSERT_EQ(3, levels);
     HPEN dark[3];
@@ -148,5 +147,4 @@ TEST(FrameDrawing, TallBevelsHaveTheSamePixelsWhetherTheirSidesAreCopiedOrDrawn)
             EXPECT_EQ(0, differing) << "style " << style << ", " << size.cx << " x " << size.cy;
         }
     }
-    delete w;
 }

@@ -85,7 +85,7 @@ TEST(ToolTipTools, RegisteredSetReadBackAndRemovedThroughTheTooltipWindow)
     DestroyWindow(tracked);
 }
 
-TEST(WindowTooltip, SetTextRegistersOnceReadsBackAndLeavesWithTheWindow)
+TEST(WindowTooltip, SetTextRegistersOnceReadsBackFollowsAnAttachedHandleAndLeavesWithTheWindow)
 {
     Window* w = topLevel();
     Window* tracked = topLevel();
@@ -103,4 +103,15 @@ TEST(WindowTooltip, SetTextRegistersOnceReadsBackAndLeavesWithTheWindow)
     delete tracked;
     DestroyWindow(w->handle());
     EXPECT_EQ(before, toolCount(tips)) << "tools of destroyed windows stay behind";
+
+    // Attaching a handle takes the old tool off; later tips reach the new window.
+    Window* attached = topLevel();
+    attached->setTooltipText("old");
+    attached->attachHandle(staticWindow());
+    EXPECT_EQ(before, toolCount(tips));
+    attached->setTooltipText("new");
+    attached->getTooltipText(text, sizeof text);
+    EXPECT_STREQ("new", text);
+    delete attached;
+    EXPECT_EQ(before, toolCount(tips));
 }

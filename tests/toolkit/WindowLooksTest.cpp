@@ -11,7 +11,7 @@ using testsupport::penColour;
 
 TEST(WindowLooks, TopLevelDefaultsReadBackFromTheGdiObjects)
 {
-    Window* w = topLevel();
+    const auto w = ownedTopLevel();
     const COLORREF light[3] = {0x747474, 0x626262, 0x515151};
     const COLORREF dark[3] = {0x2f2f2f, 0x353535, 0x3b3b3b};
     ASSERT_EQ(3, w->borderWidth());
@@ -24,10 +24,9 @@ TEST(WindowLooks, TopLevelDefaultsReadBackFromTheGdiObjects)
     EXPECT_EQ(0x404040u, brushColour(w->backgroundBrush()));
     EXPECT_EQ(0x272727u, penColour(w->darkDotPen()));
     EXPECT_EQ(0x8c8c8cu, penColour(w->lightDotPen()));
-    delete w;
 }
 
-TEST(WindowLooks, ChildrenAndOwnedPopupsFollowParentChangesUnlessTheyHaveTheirOwnValue)
+TEST(WindowLooks, ChildrenAndOwnedPopupsFollowParentLooksAndClampedBorderWidthUnlessTheyHaveTheirOwn)
 {
     Window* top = topLevel();
     Window* follower = child(top);
@@ -63,26 +62,21 @@ TEST(WindowLooks, ChildrenAndOwnedPopupsFollowParentChangesUnlessTheyHaveTheirOw
     EXPECT_EQ(0x204060u, brushColour(keeper->backgroundBrush()));
     top->setBorderContrast(255);
     EXPECT_EQ(shadeColour(0x204060, 1.0), penColour(grandchild->lightBorderPen(0)));
-    delete popup;
-    delete top;
-    DeleteObject(big);
-}
 
-TEST(WindowLooks, BorderWidthIsClampedAndFollowedByChildren)
-{
-    Window* top = topLevel();
-    Window* c = child(top);
+    // A top-level border width stays within 1 to 100 and ignores -1; on a child -1 means inherit.
     top->setBorderWidth(0);
     EXPECT_EQ(1, top->ownBorderWidth());
     top->setBorderWidth(500);
-    EXPECT_EQ(100, c->borderWidth());
-    EXPECT_NE(nullptr, c->darkBorderPen(99)) << "the child's table grew with the parent's width";
+    EXPECT_EQ(100, follower->borderWidth());
+    EXPECT_NE(nullptr, follower->darkBorderPen(99)) << "the child's table grew with the parent's width";
     top->setBorderWidth(-1);
     EXPECT_EQ(100, top->ownBorderWidth());
     top->setBorderWidth(2);
-    EXPECT_EQ(2, c->borderWidth());
-    EXPECT_EQ(nullptr, c->darkBorderPen(2));
-    c->setBorderWidth(-1);
-    EXPECT_EQ(-1, c->ownBorderWidth()) << "-1 on a child means inherit";
+    EXPECT_EQ(2, follower->borderWidth());
+    EXPECT_EQ(nullptr, follower->darkBorderPen(2));
+    follower->setBorderWidth(-1);
+    EXPECT_EQ(-1, follower->ownBorderWidth());
+    delete popup;
     delete top;
+    DeleteObject(big);
 }

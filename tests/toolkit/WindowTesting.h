@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,12 @@ int liveComponentWindows();
 
 // A visible top-level popup of 200 x 150 at (10, 10).
 Window* topLevel(DWORD style = WS_POPUP | WS_VISIBLE, DWORD extendedStyle = 0);
+
+// The same, deleted with its children when the test leaves, also through a failed assertion.
+inline std::unique_ptr<Window> ownedTopLevel()
+{
+    return std::unique_ptr<Window>(topLevel());
+}
 
 // A visible child that takes part in Tab navigation.
 Window* child(Window* parent, int x = 0, int y = 0, int width = 20, int height = 20,
