@@ -63,7 +63,7 @@ TEST(WindowLooks, ChildrenAndOwnedPopupsFollowParentLooksAndClampedBorderWidthUn
     top->setBorderContrast(255);
     EXPECT_EQ(shadeColour(0x204060, 1.0), penColour(grandchild->lightBorderPen(0)));
 
-    // A top-level border width stays within 1 to 100 and ignores -1; on a child -1 means inherit.
+    // A top-level border width stays within 1 to 100, -1 counting as above it; on a child -1 means inherit.
     top->setBorderWidth(0);
     EXPECT_EQ(1, top->ownBorderWidth());
     top->setBorderWidth(500);
