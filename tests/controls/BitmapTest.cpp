@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
+
+#include "tests/support/FileContents.h"
+#include "tests/support/ScratchFolder.h"
 
 TEST(BitmapGeometry, PaddedBottomUpRowsAndPaletteAreReadBackThroughGdi)
 {
@@ -74,16 +74,9 @@ TEST(BitmapFile, TenByTwoRgbFileHasExactHeadersAndBits)
     RgbBitmap image(10, 2);
     image.setPixel(0, 0, 0x010203);
     image.setPixel(9, 1, 0x040506);
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    const std::string path = std::string(folder) + "t5_bitmap_" + std::to_string(GetCurrentProcessId()) + ".bmp";
-    ASSERT_TRUE(image.saveBmp(path.c_str()));
-    std::vector<BYTE> file;
-    {
-        std::ifstream in(path, std::ios::binary);
-        file.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    DeleteFileA(path.c_str());
+    testsupport::ScratchFolder scratch;
+    ASSERT_TRUE(image.saveBmp(scratch.join("image.bmp").c_str()));
+    const std::string file = testsupport::fileContents(scratch.join("image.bmp"));
 
     ASSERT_EQ(1150u, file.size());
     EXPECT_EQ(0, std::memcmp("BM", file.data(), 2));

@@ -1,5 +1,6 @@
 #include "foundation/StringList.h"
 
+#include "tests/support/FileContents.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/StringText.h"
 
@@ -8,8 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,12 +21,6 @@ std::vector<std::string> contents(const StringList& list)
     for (int i = 0; i < list.count(); ++i)
         texts.push_back(testsupport::text(list.item(i)));
     return texts;
-}
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 using Lines = std::vector<std::string>;
@@ -141,7 +134,7 @@ TEST(StringListFile, SaveRoundTripsAndFailsCleanly)
         list.add(text, -1);
     const std::string path = folder.join("list.txt");
     ASSERT_TRUE(list.save(path.c_str()));
-    EXPECT_EQ(readFile(path), "first\r\n\r\nthird\r\n\r\n");
+    EXPECT_EQ(testsupport::fileContents(path), "first\r\n\r\nthird\r\n\r\n");
     StringList loaded;
     ASSERT_TRUE(loaded.load(path.c_str()));
     EXPECT_EQ(contents(loaded), contents(list));
@@ -151,7 +144,7 @@ TEST(StringListFile, SaveRoundTripsAndFailsCleanly)
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
     list.add("more", -1);
     EXPECT_FALSE(list.save(path.c_str()));
-    EXPECT_EQ(readFile(path), "first\r\n\r\nthird\r\n\r\n");
+    EXPECT_EQ(testsupport::fileContents(path), "first\r\n\r\nthird\r\n\r\n");
     EXPECT_EQ(contents(list), Lines({"first", "", "third", "", "more"}));
 
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL));
@@ -161,5 +154,5 @@ TEST(StringListFile, SaveRoundTripsAndFailsCleanly)
     EXPECT_FALSE(loaded.load(path.c_str()));
     EXPECT_EQ(loaded.count(), 0);
     CloseHandle(holder);
-    EXPECT_EQ(readFile(path), "first\r\n\r\nthird\r\n\r\n");
+    EXPECT_EQ(testsupport::fileContents(path), "first\r\n\r\nthird\r\n\r\n");
 }

@@ -46,26 +46,7 @@ protected:
     Watch watch;
 };
 
-TEST_F(CopyPipeCopies, StopsAtTheSourceEndAndAtTheRangeEnd)
-{
-    ASSERT_TRUE(scratch.writeFile("source.bin", bytes));
-    {
-        SectorFile source(scratch.join("source.bin").c_str(), 4096, true);
-        SectorFile toEnd(scratch.join("end.bin").c_str(), 4096, false);
-        SectorFile part(scratch.join("part.bin").c_str(), 4096, false);
-        pipe(source, toEnd, 1000, 1u << 30);
-        EXPECT_EQ(0u, watch.error);
-        EXPECT_GE(watch.steps, 4) << "29000 bytes cannot pass in fewer pieces of 4096";
-        EXPECT_EQ(29000u, toEnd.logicalSize());
-        pipe(source, part, 500, 100);
-        EXPECT_EQ(0u, watch.error);
-        EXPECT_EQ(100u, part.logicalSize());
-    }
-    EXPECT_EQ(bytes.substr(1000), contents(scratch.join("end.bin")));
-    EXPECT_EQ(bytes.substr(500, 100), contents(scratch.join("part.bin")));
-}
-
-TEST_F(CopyPipeCopies, UnwritableDestinationStopsWithTheErrorCode)
+TEST_F(CopyPipeCopies, StopsAtTheSourceEndAtTheRangeEndAndWithTheErrorOfAnUnwritableDestination)
 {
     ASSERT_TRUE(scratch.writeFile("source.bin", bytes));
     ASSERT_TRUE(scratch.writeFile("target.bin", ""));
@@ -78,13 +59,26 @@ TEST_F(CopyPipeCopies, UnwritableDestinationStopsWithTheErrorCode)
         ASSERT_FALSE(WriteFile(probe.get(), "x", 1, &written, nullptr));
         expected = GetLastError();
     }
-    SectorFile source(scratch.join("source.bin").c_str(), 4096, true);
-    SectorFile target(scratch.join("target.bin").c_str(), 4096, true);
-    pipe(source, target, 0, bytes.size());
-    EXPECT_NE(0u, expected);
-    EXPECT_EQ(expected, watch.error);
-    EXPECT_EQ(1, watch.finishes);
-    EXPECT_EQ(0u, target.logicalSize());
+    {
+        SectorFile source(scratch.join("source.bin").c_str(), 4096, true);
+        SectorFile toEnd(scratch.join("end.bin").c_str(), 4096, false);
+        SectorFile part(scratch.join("part.bin").c_str(), 4096, false);
+        SectorFile target(scratch.join("target.bin").c_str(), 4096, true);
+        pipe(source, toEnd, 1000, 1u << 30);
+        EXPECT_EQ(0u, watch.error);
+        EXPECT_GE(watch.steps, 4) << "29000 bytes cannot pass in fewer pieces of 4096";
+        EXPECT_EQ(29000u, toEnd.logicalSize());
+        pipe(source, part, 500, 100);
+        EXPECT_EQ(0u, watch.error);
+        EXPECT_EQ(100u, part.logicalSize());
+        pipe(source, target, 0, bytes.size());
+        EXPECT_NE(0u, expected);
+        EXPECT_EQ(expected, watch.error);
+        EXPECT_EQ(1, watch.finishes);
+        EXPECT_EQ(0u, target.logicalSize());
+    }
+    EXPECT_EQ(bytes.substr(1000), fileContents(scratch.join("end.bin")));
+    EXPECT_EQ(bytes.substr(500, 100), fileContents(scratch.join("part.bin")));
 }
 
 TEST_F(CopyPipeCopies, DeletedWhileWritingFromItsQueueLetsThatWriteFinish)
@@ -107,7 +101,7 @@ TEST_F(CopyPipeCopies, DeletedWhileWritingFromItsQueueLetsThatWriteFinish)
     EXPECT_FALSE(target.isBusy()) << "the pipe went before its write was over";
     const uint64_t written = target.logicalSize();
     EXPECT_TRUE(written == chunk || written == 2ull * chunk) << written;
-    EXPECT_TRUE(contents(scratch.join("copy.bin")) == large.substr(0, static_cast<size_t>(written)));
+    EXPECT_TRUE(fileContents(scratch.join("copy.bin")) == large.substr(0, static_cast<size_t>(written)));
 }
 
 } // namespace

@@ -78,7 +78,7 @@ TEST_F(FileCopierCopies, EmptyFileCompletesAtOnceAndGetsTheAttributes)
     EXPECT_EQ(0u, watch.error);
     EXPECT_TRUE(watch.reads.empty());
     c.reset();
-    EXPECT_EQ("", contents(destination));
+    EXPECT_EQ("", fileContents(destination));
     EXPECT_EQ(attributes(source).dwFileAttributes, attributes(destination).dwFileAttributes);
 }
 
@@ -96,7 +96,7 @@ TEST_F(FileCopierCopies, TenThousandBytesInBlocksOfFourKibibytes)
     EXPECT_GE(c->elapsed(), 1u);
     EXPECT_EQ(c->position() * 1000 / c->elapsed(), c->rate());
     c.reset();
-    EXPECT_EQ(bytes, contents(destination));
+    EXPECT_EQ(bytes, fileContents(destination));
     const WIN32_FILE_ATTRIBUTE_DATA from = attributes(source);
     const WIN32_FILE_ATTRIBUTE_DATA to = attributes(destination);
     EXPECT_EQ(0, CompareFileTime(&from.ftLastWriteTime, &to.ftLastWriteTime));
@@ -124,7 +124,7 @@ TEST_F(FileCopierCopies, StopAndStartReadEveryBlockOnce)
     EXPECT_EQ(10u, watch.reads.size());
     EXPECT_EQ(40000u, c->position());
     c.reset();
-    EXPECT_EQ(bytes, contents(destination));
+    EXPECT_EQ(bytes, fileContents(destination));
 }
 
 TEST_F(FileCopierCopies, FailedReadIsReportedWithItsErrorAndLeavesNoCopy)

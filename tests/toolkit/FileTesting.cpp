@@ -15,21 +15,6 @@ std::string pattern(size_t n, unsigned seed)
     return bytes;
 }
 
-std::string contents(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return "<missing>";
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD done = 0;
-    if (!bytes.empty())
-        ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &done, nullptr);
-    CloseHandle(file);
-    bytes.resize(done);
-    return bytes;
-}
-
 WIN32_FILE_ATTRIBUTE_DATA attributes(const std::string& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data = {};

@@ -1,4 +1,4 @@
-// Helpers shared by the tests of the sector file and the copiers: file contents,
+// Helpers shared by the tests of the sector file and the copiers: file records,
 // pumping until a condition holds, and what a failed construction leaves.
 #pragma once
 
@@ -7,12 +7,13 @@
 #include <functional>
 #include <string>
 
+#include "tests/support/FileContents.h"
+
 namespace filetesting {
 
 // n bytes that differ from their neighbours and do not repeat with any sector size.
 std::string pattern(size_t n, unsigned seed = 1);
-// The whole file, or "<missing>" when it cannot be opened.
-std::string contents(const std::string& path);
+using testsupport::fileContents;
 // GetFileAttributesExA's record of the file.
 WIN32_FILE_ATTRIBUTE_DATA attributes(const std::string& path);
 

@@ -32,7 +32,7 @@ void endFromGrandchild(Window* grandchild, Window*, UINT_PTR)
 
 }
 
-TEST(ModalLoop, EndsOnCloseOnEndModalFromAGrandchildAndOnWmQuit)
+TEST(ModalLoop, EndsOnCloseOnEndModalFromAGrandchildOnWmQuitAndWhenTheDialogIsDestroyed)
 {
     Dialog d;
     PostMessageA(d.popup->handle(), WM_CLOSE, 0, 0);
@@ -56,11 +56,8 @@ TEST(ModalLoop, EndsOnCloseOnEndModalFromAGrandchildAndOnWmQuit)
     MSG quit = {};
     ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "WM_QUIT is posted again for the main loop";
     EXPECT_EQ(9u, quit.wParam);
-}
 
-TEST(ModalLoop, DestroyingTheDialogDuringTheLoopEndsIt)
-{
-    Dialog d;
+    // Destroying the dialog during the loop ends it too.
     struct Destroyer : Window {
         Destroyer(HWND owner) : Window("x", WS_POPUP, WS_EX_NOPARENTNOTIFY, 0, 0, 9, 9, owner) {}
         void onTimer(UINT_PTR) override { DestroyWindow(handle()); }

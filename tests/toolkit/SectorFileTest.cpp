@@ -136,12 +136,12 @@ TEST_F(SectorFileWrites, OnlyWrittenBytesChangeAndTheEndIsTheLogicalSize)
         EXPECT_EQ(700u, d.logicalSize());
         EXPECT_EQ(4u, d.write(700, "tail", 4));
     }
-    EXPECT_EQ(original.substr(0, 5) + "0123456789" + original.substr(15), contents(inside));
-    EXPECT_EQ((original.substr(0, 950) + more).replace(1020, 3, "xyz"), contents(extended));
+    EXPECT_EQ(original.substr(0, 5) + "0123456789" + original.substr(15), fileContents(inside));
+    EXPECT_EQ((original.substr(0, 950) + more).replace(1020, 3, "xyz"), fileContents(extended));
     const FILETIME kept = attributes(extended).ftLastWriteTime;
     EXPECT_EQ(0, CompareFileTime(&stamp, &kept)) << "the closing write moved the last write time";
-    EXPECT_EQ(original, contents(refused)) << "a failed write cut the file";
-    EXPECT_EQ(original.substr(0, 700) + "tail", contents(cut));
+    EXPECT_EQ(original, fileContents(refused)) << "a failed write cut the file";
+    EXPECT_EQ(original.substr(0, 700) + "tail", fileContents(cut));
 }
 
 TEST_F(SectorFileRequests, OneTransferAtATimeAndNoStaleCompletion)
