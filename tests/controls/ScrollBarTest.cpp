@@ -156,7 +156,7 @@ TEST_F(ScrollBarMouse, DraggingRoundsToTheStepAndNeverOverflows)
     EXPECT_EQ(0, bar->position()) << "already at maximum - page";
 }
 
-TEST_F(ScrollBarMouse, HeldArrowRepeatsAndStopsAtTheEnd)
+TEST_F(ScrollBarMouse, HeldArrowRepeatsAndStopsAtTheEndAndHeldTrackPagesToThePointer)
 {
     bar->setRange(0, 100, 10, 0);
     send(bar->secondArrow(), WM_LBUTTONDOWN, MK_LBUTTON, 3, 3);
@@ -172,10 +172,8 @@ TEST_F(ScrollBarMouse, HeldArrowRepeatsAndStopsAtTheEnd)
     pumpFor(800);
     send(bar->secondArrow(), WM_LBUTTONUP, 0, 3, 3);
     EXPECT_EQ(10, bar->position());
-}
 
-TEST_F(ScrollBarMouse, HeldTrackPagesUntilTheThumbReachesThePointer)
-{
+    // A held track pages until the thumb reaches the pointer.
     bar->setRange(0, 100, 10, 0);
     send(bar, WM_LBUTTONDOWN, MK_LBUTTON, 8, 60);
     EXPECT_EQ(10, bar->position());
