@@ -1,5 +1,6 @@
 #include "console/SimulatedActions.h"
 
+#include "foundation/KernelHandle.h"
 #include "foundation/RegistryHandle.h"
 #include "foundation/RegistryKey.h"
 
@@ -14,11 +15,10 @@ const char sessionManagerPath[] = "SYSTEM\\CurrentControlSet\\Control\\Session M
 // deletion itself.
 DWORD deletionRefusal(const String& path, DWORD flags)
 {
-    HANDLE handle = CreateFileA(path.cStr(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | flags, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
+    KernelHandle handle(CreateFileA(path.cStr(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | flags, nullptr));
+    if (!handle)
         return GetLastError();
-    CloseHandle(handle);
     DWORD attributes = GetFileAttributesA(path.cStr());
     bool readOnly = flags == 0 && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
     return readOnly ? ERROR_ACCESS_DENIED : 0;
