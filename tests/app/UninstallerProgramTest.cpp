@@ -69,9 +69,11 @@ SIZE fitted(const char* caption)
     return {r.right, r.bottom};
 }
 
-int centredTop(const RECT& reference, int height)
+// A box of that size from left, centred on the reference's height as the layout centres it.
+RECT centredBeside(const RECT& reference, int left, SIZE size)
 {
-    return reference.top + (reference.bottom - reference.top) / 2 - height / 2;
+    const int top = reference.top + (reference.bottom - reference.top) / 2 - size.cy / 2;
+    return {left, top, left + size.cx, top + size.cy};
 }
 
 }  // namespace
@@ -107,14 +109,11 @@ TEST_F(UninstallerProgram, ListModeOffersTheInstalledProductsInCatalogueOrder)
     std::vector<RECT> expected(10);
     const SIZE select = fitted(captions[0]);
     expected[0] = {10, 10, 10 + select.cx, 10 + select.cy};
-    const int selectorTop = centredTop(expected[0], 24);
-    expected[1] = {expected[0].right + 4, selectorTop, expected[0].right + 104, selectorTop + 24};
+    expected[1] = centredBeside(expected[0], expected[0].right + 4, {100, 24});
     for (int row = 0; row < 3; ++row) {
         const int y = 40 + 30 * row;
-        const SIZE label = fitted(captions[3 + 2 * row]);
         expected[2 + 2 * row] = {10, y, 26, y + 16};
-        const int top = centredTop(expected[2 + 2 * row], label.cy);
-        expected[3 + 2 * row] = {30, top, 30 + label.cx, top + label.cy};
+        expected[3 + 2 * row] = centredBeside(expected[2 + 2 * row], 30, fitted(captions[3 + 2 * row]));
     }
     expected[8] = {30, 140, 100, 170};
     expected[9] = {190, 140, 260, 170};
