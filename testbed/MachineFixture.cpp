@@ -4,6 +4,7 @@
 #include "app/ProductRecord.h"
 #include "app/UninstallEntry.h"
 #include "foundation/FileSystem.h"
+#include "foundation/KernelHandle.h"
 #include "foundation/RegistryKey.h"
 
 namespace {
@@ -22,21 +23,13 @@ std::string windowsFolderPath()
     return std::string(buffer, length < MAX_PATH ? length : 0) + "\\";
 }
 
-std::string folderOf(const std::string& path)
-{
-    return path.substr(0, path.rfind('\\'));
-}
-
 bool writeFile(const std::string& path)
 {
-    createFolderPath(folderOf(path).c_str());
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
+    createFolderPath(path.substr(0, path.rfind('\\')).c_str());
+    const KernelHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    WriteFile(file, path.data(), static_cast<DWORD>(path.size()), &written, nullptr);
-    CloseHandle(file);
-    return true;
+    return file && WriteFile(file.get(), path.data(), static_cast<DWORD>(path.size()), &written, nullptr);
 }
 
 bool writeString(const std::string& keyPath, const char* name, const std::string& value)
@@ -57,15 +50,6 @@ std::string readString(const char* keyPath, const char* name)
 {
     RegistryKey key(HKEY_LOCAL_MACHINE);
     return key.open(keyPath, false) ? text(key.readString(name, "")) : std::string();
-}
-
-// Names of the list joined to folder.
-std::vector<std::string> pathsIn(const std::string& folder, const StringList& names)
-{
-    std::vector<std::string> paths;
-    for (int i = 0; i < names.count(); ++i)
-        paths.push_back(folder + text(names.item(i)));
-    return paths;
 }
 
 } // namespace
@@ -109,15 +93,16 @@ std::string MachineFixture::install(const std::string& modelCode, std::string fo
     const int id = p->id;
     if (folder.empty())
         folder = where.productsFolder + "\\" + modelCode;
+    // Each name of the list joined to the start of a path.
+    const auto addFiles = [&](const std::string& start, const StringList& names, ItemKind kind) {
+        for (int i = 0; i < names.count(); ++i)
+            addFile(start + text(names.item(i)), kind, id);
+    };
     addFolder(folder, ItemKind::installFolder, id);
-    for (const std::string& path : pathsIn(folder + "\\", p->applicationFiles))
-        addFile(path, ItemKind::applicationFile, id);
-    for (const std::string& path : pathsIn(folder + "\\Data.", p->dataExtensions))
-        addFile(path, ItemKind::dataFile, id);
-    for (const std::string& path : pathsIn(system, p->systemFiles))
-        addFile(path, ItemKind::systemFile, id);
-    for (const std::string& path : pathsIn(system, p->sharedFiles))
-        addFile(path, ItemKind::sharedFile, id);
+    addFiles(folder + "\\", p->applicationFiles, ItemKind::applicationFile);
+    addFiles(folder + "\\Data.", p->dataExtensions, ItemKind::dataFile);
+    addFiles(system, p->systemFiles, ItemKind::systemFile);
+    addFiles(system, p->sharedFiles, ItemKind::sharedFile);
     addFile(windows + text(p->iniFile), ItemKind::settingsFile, id);
     addFile(system + "Drivers\\" + text(p->driverFile), ItemKind::driverFile, id);
 
@@ -143,8 +128,7 @@ std::string MachineFixture::install(const std::string& modelCode, std::string fo
         addFolder(where.pluginFolder, ItemKind::pluginFolder);
         addKey(pluginKeyPath, ItemKind::pluginKey);
         writeString(pluginKeyPath, "SearchPath", where.pluginFolder);
-        for (const std::string& path : pathsIn(where.pluginFolder + "\\", p->pluginFiles))
-            addFile(path, ItemKind::pluginFile, id);
+        addFiles(where.pluginFolder + "\\", p->pluginFiles, ItemKind::pluginFile);
         addFile(where.pluginFolder + "\\" + modelCode + "_Config.dat", ItemKind::pluginSettings, id);
     }
     if (!programs.empty()) {
@@ -155,8 +139,7 @@ std::string MachineFixture::install(const std::string& modelCode, std::string fo
         writeFile(group + "\\" + modelCode + " Help.lnk");
     }
     if (!desktop.empty())
-        for (const std::string& path : pathsIn(desktop + "\\", p->shortcuts))
-            addFile(path, ItemKind::shortcut, id);
+        addFiles(desktop + "\\", p->shortcuts, ItemKind::shortcut);
     return folder;
 }
 
@@ -174,8 +157,7 @@ void MachineFixture::addFolder(const std::string& path, ItemKind kind, int produ
 
 void MachineFixture::addKey(const std::string& path, ItemKind kind, int productId)
 {
-    RegistryKey key(HKEY_LOCAL_MACHINE);
-    key.open(path.c_str(), true);
+    RegistryKey(HKEY_LOCAL_MACHINE).open(path.c_str(), true);
     record(path, kind, ItemType::key, productId);
 }
 

@@ -19,15 +19,15 @@ using uninstalltesting::exists;
 namespace {
 
 const std::vector<std::string> plantedNames = {"uxtheme", "comctl32", "msimg32"};
-const char appDefaults[] = "Software\\Wine\\AppDefaults\\";
+const std::string appDefaults = "Software\\Wine\\AppDefaults\\";
+const char* const plantedPrograms[] = {"PlantedUninstaller.exe", "PlantedBare.exe"};
 
-// Wine prefers its own DLLs; for the named programs it takes one found on the
+// Wine prefers its own DLLs; for the planted programs it takes one found on the
 // search path instead, as Windows would.
-class PreferPlantedDlls {
-public:
-    explicit PreferPlantedDlls(std::vector<std::string> programs) : programs_(std::move(programs))
+struct PreferPlantedDlls {
+    PreferPlantedDlls()
     {
-        for (const std::string& program : programs_) {
+        for (const char* program : plantedPrograms) {
             RegistryKey key(HKEY_CURRENT_USER);
             key.open((appDefaults + program + "\\DllOverrides").c_str(), true);
             for (const std::string& name : plantedNames)
@@ -36,12 +36,9 @@ public:
     }
     ~PreferPlantedDlls()
     {
-        for (const std::string& program : programs_)
+        for (const char* program : plantedPrograms)
             RegistryKey(HKEY_CURRENT_USER).deleteTree((appDefaults + program).c_str());
     }
-
-private:
-    std::vector<std::string> programs_;
 };
 
 }  // namespace
@@ -53,15 +50,15 @@ TEST(DllPlanting, UninstallerLoadsNoneOfTheDllsPlantedBesideIt)
     testsupport::ScratchFolder folder;
     for (const std::string& name : plantedNames)
         ASSERT_TRUE(CopyFileA(buildFile("tests\\t5probe.dll").c_str(), folder.join(name + ".dll").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(buildFile("VxUninstall.exe").c_str(), folder.join("PlantedUninstaller.exe").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(buildFile("bench\\BareWindow.exe").c_str(), folder.join("PlantedBare.exe").c_str(), FALSE));
-    PreferPlantedDlls overrides({"PlantedUninstaller.exe", "PlantedBare.exe"});
+    ASSERT_TRUE(CopyFileA(buildFile("VxUninstall.exe").c_str(), folder.join(plantedPrograms[0]).c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(buildFile("bench\\BareWindow.exe").c_str(), folder.join(plantedPrograms[1]).c_str(), FALSE));
+    const PreferPlantedDlls overrides;
 
     // The planted UXTHEME would be taken when the window is shown.
     uninstalltesting::TestMachine machine;
     machine.fixture.install("T520");
     {
-        RunningProgram uninstaller(folder.join("PlantedUninstaller.exe"), "T520");
+        RunningProgram uninstaller(folder.join(plantedPrograms[0]), "T520");
         HWND window = uninstaller.waitForPaintedWindow("T520 uninstall");
         ASSERT_NE(nullptr, window);
         PostMessageA(window, WM_CLOSE, 0, 0);
@@ -71,6 +68,6 @@ TEST(DllPlanting, UninstallerLoadsNoneOfTheDllsPlantedBesideIt)
         EXPECT_FALSE(exists(folder.join(name + ".dll.loaded"))) << name << ".dll was taken from beside the program";
 
     // The same planting reaches a program that does not restrict its search.
-    EXPECT_EQ(0u, RunningProgram(folder.join("PlantedBare.exe"), "").waitForExit());
+    EXPECT_EQ(0u, RunningProgram(folder.join(plantedPrograms[1]), "").waitForExit());
     EXPECT_TRUE(exists(folder.join("uxtheme.dll.loaded"))) << "the planting shows nothing under this Wine";
 }

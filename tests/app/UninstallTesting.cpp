@@ -4,9 +4,13 @@
 #include "app/ProductCatalogue.h"
 #include "app/UninstallEntry.h"
 #include "foundation/FileSystem.h"
+#include "foundation/KernelHandle.h"
+#include "foundation/RegistryHandle.h"
 #include "foundation/RegistryKey.h"
 #include "tests/support/MessageBoxCapture.h"
 #include "toolkit/Window.h"
+
+#include <algorithm>
 
 namespace uninstalltesting {
 
@@ -68,10 +72,7 @@ TestMachine::TestMachine(const std::string& pluginsName)
 
 bool RunResult::skippedAs(UninstallStep step, SkipReason reason) const
 {
-    for (const auto& entry : skipped)
-        if (entry.first == step && entry.second == reason)
-            return true;
-    return false;
+    return std::find(skipped.begin(), skipped.end(), std::make_pair(step, reason)) != skipped.end();
 }
 
 RunResult runUninstall(const MachineFixture& machine, const std::string& modelCode, KeepOptions keep,
@@ -98,9 +99,10 @@ RunResult runUninstall(const MachineFixture& machine, const std::string& modelCo
     return result;
 }
 
-std::vector<std::string> completedOnly()
+std::vector<std::string> completedAfter(std::vector<std::string> messages)
 {
-    return {"Uninstallation completed !"};
+    messages.push_back("Uninstallation completed !");
+    return messages;
 }
 
 ::testing::AssertionResult leftAsExpected(const MachineFixture& machine, int productId, KeepOptions keep,
@@ -142,11 +144,9 @@ NativeViewEntry::NativeViewEntry(const std::string& displayName, const std::stri
 {
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, "DisplayIcon", 0, REG_SZ, reinterpret_cast<const BYTE*>(displayIcon.c_str()),
-                   static_cast<DWORD>(displayIcon.size() + 1));
-    RegCloseKey(key);
+                        &key, nullptr) == ERROR_SUCCESS)
+        RegSetValueExA(RegistryHandle(key).get(), "DisplayIcon", 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(displayIcon.c_str()), static_cast<DWORD>(displayIcon.size() + 1));
 }
 
 NativeViewEntry::~NativeViewEntry()
@@ -157,10 +157,9 @@ NativeViewEntry::~NativeViewEntry()
 bool keyInView(const std::string& path, REGSAM view)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
+    const LONG opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | view, &key);
+    const RegistryHandle owner(key);
+    return opened == ERROR_SUCCESS;
 }
 
 bool makeLinkKey(const std::string& path, const std::wstring& target)
@@ -169,10 +168,9 @@ bool makeLinkKey(const std::string& path, const std::wstring& target)
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK, KEY_ALL_ACCESS, nullptr,
                         &link, nullptr) != ERROR_SUCCESS)
         return false;
-    const LONG set = RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.data()),
-                                    static_cast<DWORD>(target.size() * sizeof(wchar_t)));
-    RegCloseKey(link);
-    return set == ERROR_SUCCESS;
+    return RegSetValueExW(RegistryHandle(link).get(), L"SymbolicLinkValue", 0, REG_LINK,
+                          reinterpret_cast<const BYTE*>(target.data()),
+                          static_cast<DWORD>(target.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 WideNames::WideNames(const std::vector<std::wstring>& paths) : paths(paths)
@@ -181,13 +179,13 @@ WideNames::WideNames(const std::vector<std::wstring>& paths) : paths(paths)
         if (path.back() == L'\\')
             CreateDirectoryW(path.c_str(), nullptr);
         else
-            CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+            KernelHandle{CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)};
 }
 
 WideNames::~WideNames()
 {
-    for (const std::wstring& path : paths)
-        path.back() == L'\\' ? RemoveDirectoryW(path.c_str()) : DeleteFileW(path.c_str());
+    for (auto path = paths.rbegin(); path != paths.rend(); ++path)
+        path->back() == L'\\' ? RemoveDirectoryW(path->c_str()) : DeleteFileW(path->c_str());
 }
 
 std::wstring widened(const std::string& ascii)

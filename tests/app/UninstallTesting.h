@@ -39,7 +39,8 @@ struct RunResult {
 // in folder, when one is given, instead of the one the uninstall entry names.
 RunResult runUninstall(const MachineFixture& machine, const std::string& modelCode, KeepOptions keep,
                        const char* folder = nullptr);
-std::vector<std::string> completedOnly();
+// The messages of a run that went through: those given, then the closing one.
+std::vector<std::string> completedAfter(std::vector<std::string> messages = {});
 
 // Whether exactly the items a run for productId should leave are left: everything
 // but that product's items the keep options do not protect, every "_Config.dat"
@@ -68,7 +69,8 @@ private:
 bool keyInView(const std::string& path, REGSAM view);
 
 // Files (and folders, named with a trailing backslash) made through the wide
-// calls, under names the ANSI calls cannot give back; removed again at the end.
+// calls, in the order given, under names or at lengths the ANSI calls cannot
+// reach; removed again, newest first, at the end.
 struct WideNames {
     explicit WideNames(const std::vector<std::wstring>& paths);
     ~WideNames();

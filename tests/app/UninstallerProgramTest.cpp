@@ -11,11 +11,14 @@
 #include <vector>
 
 #include "app/ProductRecord.h"
+#include "controls/OwnedGdiObject.h"
 #include "tests/app/UninstallTesting.h"
 #include "tests/support/FileLock.h"
 #include "tests/support/RunningProgram.h"
 #include "tests/support/Sandbox.h"
 #include "toolkit/Drawing.h"
+#include "toolkit/MemoryDC.h"
+#include "toolkit/SelectGuard.h"
 
 // Rectangles compared and printed as wholes.
 bool operator==(const RECT& a, const RECT& b)
@@ -37,10 +40,9 @@ const char listCaption[] = "Vantorix uninstaller";
 
 struct Uninstaller : RunningProgram {
     explicit Uninstaller(const std::string& arguments = "") : RunningProgram(buildFile("VxUninstall.exe"), arguments) {}
-    // Clicks the control, answers the message box that brings and returns its text.
-    std::string boxAfterClicking(HWND control) const
+    // Answers the next message box and returns its text.
+    std::string answerBox() const
     {
-        click(control);
         HWND box = waitForMessageBox();
         const std::string text = box ? messageBoxText(box) : "(no message box)";
         answerOk(box);
@@ -56,28 +58,22 @@ HWND childWithText(HWND parent, const std::string& text)
     return nullptr;
 }
 
-bool nothingRemoved(const MachineFixture& machine)
-{
-    return machine.remaining().size() == machine.items().size();
-}
-
 // Width and height DrawTextA gives the caption in Arial 16.
 SIZE fitted(const char* caption)
 {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HFONT font = createFont(16, "Arial", 0, 0, 0, 0, 0, 0);
-    HGDIOBJ previous = SelectObject(dc, font);
+    const MemoryDC dc(CreateCompatibleDC(nullptr));
+    const OwnedGdiObject<HFONT> font(createFont(16, "Arial", 0, 0, 0, 0, 0, 0));
+    const SelectGuard selected(dc.get(), font.get());
     RECT r = {0, 0, 0, 0};
-    DrawTextA(dc, caption, -1, &r, DT_CALCRECT | DT_NOPREFIX);
-    SelectObject(dc, previous);
-    DeleteObject(font);
-    DeleteDC(dc);
+    DrawTextA(dc.get(), caption, -1, &r, DT_CALCRECT | DT_NOPREFIX);
     return {r.right, r.bottom};
 }
 
-int centredTop(const RECT& reference, int height)
+// A box of that size from left, centred on the reference's height as the layout centres it.
+RECT centredBeside(const RECT& reference, int left, SIZE size)
 {
-    return reference.top + (reference.bottom - reference.top) / 2 - height / 2;
+    const int top = reference.top + (reference.bottom - reference.top) / 2 - size.cy / 2;
+    return {left, top, left + size.cx, top + size.cy};
 }
 
 }  // namespace
@@ -113,14 +109,11 @@ TEST_F(UninstallerProgram, ListModeOffersTheInstalledProductsInCatalogueOrder)
     std::vector<RECT> expected(10);
     const SIZE select = fitted(captions[0]);
     expected[0] = {10, 10, 10 + select.cx, 10 + select.cy};
-    const int selectorTop = centredTop(expected[0], 24);
-    expected[1] = {expected[0].right + 4, selectorTop, expected[0].right + 104, selectorTop + 24};
+    expected[1] = centredBeside(expected[0], expected[0].right + 4, {100, 24});
     for (int row = 0; row < 3; ++row) {
         const int y = 40 + 30 * row;
-        const SIZE label = fitted(captions[3 + 2 * row]);
         expected[2 + 2 * row] = {10, y, 26, y + 16};
-        const int top = centredTop(expected[2 + 2 * row], label.cy);
-        expected[3 + 2 * row] = {30, top, 30 + label.cx, top + label.cy};
+        expected[3 + 2 * row] = centredBeside(expected[2 + 2 * row], 30, fitted(captions[3 + 2 * row]));
     }
     expected[8] = {30, 140, 100, 170};
     expected[9] = {190, 140, 260, 170};
@@ -128,28 +121,18 @@ TEST_F(UninstallerProgram, ListModeOffersTheInstalledProductsInCatalogueOrder)
         EXPECT_EQ(captions[i], windowText(rows[i])) << "row " << i + 2;
         EXPECT_EQ(expected[i], placement(rows[i])) << "row " << i + 2;
     }
-    EXPECT_EQ("T5 application not chosen", program.boxAfterClicking(rows[8]));
+    click(rows[8]);
+    EXPECT_EQ("T5 application not chosen", program.answerBox());
     // The keys of a closed combo box walk the items: T520, T540, and no further.
     HWND toggle = children(rows[1]).at(0);
     for (const char* shown : {"T520", "T540", "T540"}) {
         pressKey(toggle, VK_DOWN);
         EXPECT_TRUE(waitFor([&] { return windowText(rows[1]) == shown; })) << shown;
     }
-    EXPECT_EQ("Uninstallation completed !", program.boxAfterClicking(rows[8]));
+    click(rows[8]);
+    EXPECT_EQ("Uninstallation completed !", program.answerBox());
     EXPECT_EQ(0u, program.waitForExit());
     EXPECT_TRUE(leftAsExpected(fixture(), fixture().product("T540")->id, KeepOptions{}));
-}
-
-TEST_F(UninstallerProgram, ListModeWithOneProductChoosesItAndCancelChangesNothing)
-{
-    fixture().install("T520");
-    Uninstaller program;
-    HWND window = program.waitForPaintedWindow(listCaption);
-    ASSERT_NE(nullptr, window);
-    EXPECT_EQ("T520", windowText(children(window).at(1)));
-    click(childWithText(window, "Cancel"));
-    EXPECT_EQ(0u, program.waitForExit());
-    EXPECT_TRUE(nothingRemoved(fixture()));
 }
 
 // The first argument only, upper-cased; no selector; the close box changes nothing.
@@ -166,16 +149,24 @@ TEST_F(UninstallerProgram, CommandLineModeNamesTheProductOfTheFirstArgument)
     EXPECT_EQ(placement(rows[0]), (RECT{10, 40, 26, 56})) << "no selector row";
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(0u, program.waitForExit());
-    EXPECT_TRUE(nothingRemoved(fixture()));
+    EXPECT_EQ(fixture().items().size(), fixture().remaining().size()) << "nothing removed";
 }
 
-TEST_F(UninstallerProgram, EndsSilentlyWhenNothingCanBeOffered)
+// With nothing to offer the program ends silently; the list with one product
+// has it chosen, and "Cancel" changes nothing.
+TEST_F(UninstallerProgram, EndsSilentlyWithNothingToOfferAndCancelChangesNothing)
 {
     EXPECT_EQ(0u, Uninstaller().waitForExit()) << "no product installed";
     fixture().install("T520");
     EXPECT_EQ(0u, Uninstaller("T999").waitForExit()) << "an unknown model code";
     EXPECT_EQ(0u, Uninstaller("T540").waitForExit()) << "a product without its uninstall entry";
-    EXPECT_TRUE(nothingRemoved(fixture()));
+    Uninstaller program;
+    HWND window = program.waitForPaintedWindow(listCaption);
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ("T520", windowText(children(window).at(1)));
+    click(childWithText(window, "Cancel"));
+    EXPECT_EQ(0u, program.waitForExit());
+    EXPECT_EQ(fixture().items().size(), fixture().remaining().size()) << "nothing removed";
 }
 
 // Tab walks the table's order and wraps, space unticks a keep box, Enter presses "Proceed".
@@ -198,9 +189,7 @@ TEST_F(UninstallerProgram, KeyboardAloneRemovesAProduct)
     pressKey(rows[0], VK_SPACE);
     ASSERT_TRUE(tabTo(rows[2]) && tabTo(rows[4]) && tabTo(rows[6]));
     pressKey(rows[6], VK_RETURN);
-    HWND box = program.waitForMessageBox();
-    EXPECT_EQ("Uninstallation completed !", messageBoxText(box));
-    answerOk(box);
+    EXPECT_EQ("Uninstallation completed !", program.answerBox());
     EXPECT_EQ(0u, program.waitForExit());
     EXPECT_TRUE(leftAsExpected(fixture(), 1, KeepOptions{false, true, true}));
 }
@@ -224,9 +213,7 @@ TEST_F(UninstallerProgram, ACloseDuringTheRunWaitsForItsEnd)
     EXPECT_FALSE(waitFor([&] { return !IsWindow(box); }, 500)) << "the box went with its window";
     answerOk(box);
     EXPECT_TRUE(waitFor([&] { return !IsWindow(box); }));
-    box = program.waitForMessageBox();
-    EXPECT_EQ("Uninstallation completed !", messageBoxText(box));
-    answerOk(box);
+    EXPECT_EQ("Uninstallation completed !", program.answerBox());
     EXPECT_EQ(0u, program.waitForExit());
     lock.reset();
     EXPECT_TRUE(leftAsExpected(fixture(), 1, KeepOptions{}, [&](const MachineItem& item) { return item.path == locked; }));

@@ -19,7 +19,6 @@ public:
     const std::vector<std::string>& writes() const { return writes_; }
     // Everything written, joined.
     std::string text() const;
-    void clear() { writes_.clear(); }
 
 private:
     friend struct DebugOutputCaptureAccess;

@@ -2,6 +2,8 @@
 // running program holds its own executable: DeleteFileA fails on it.
 #pragma once
 
+#include "foundation/KernelHandle.h"
+
 #include <windows.h>
 
 #include <string>
@@ -12,18 +14,11 @@ class FileLock {
 public:
     explicit FileLock(const std::string& path)
         : handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    ~FileLock()
-    {
-        if (handle != INVALID_HANDLE_VALUE)
-            CloseHandle(handle);
-    }
-    FileLock(const FileLock&) = delete;
-    FileLock& operator=(const FileLock&) = delete;
 
-    bool isHeld() const { return handle != INVALID_HANDLE_VALUE; }
+    bool isHeld() const { return handle.isOpen(); }
 
 private:
-    HANDLE handle;
+    KernelHandle handle;
 };
 
 }  // namespace testsupport

@@ -22,7 +22,6 @@ public:
     MessageBoxCapture& operator=(const MessageBoxCapture&) = delete;
 
     const std::vector<CapturedMessageBox>& boxes() const { return boxes_; }
-    void clear() { boxes_.clear(); }
     void setAnswer(int commandId) { answer_ = commandId; }
 
 private:

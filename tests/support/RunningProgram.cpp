@@ -6,37 +6,6 @@ namespace programtesting {
 
 namespace {
 
-constexpr DWORD pollInterval = 10;
-
-struct WindowSearch {
-    DWORD processId;
-    const char* className;
-    const char* caption;
-    HWND found;
-};
-
-std::string className(HWND window)
-{
-    char name[64] = {};
-    GetClassNameA(window, name, static_cast<int>(sizeof name));
-    return name;
-}
-
-BOOL CALLBACK matchWindow(HWND window, LPARAM parameter)
-{
-    WindowSearch& search = *reinterpret_cast<WindowSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search.processId || !IsWindowVisible(window))
-        return TRUE;
-    if (search.className != nullptr && className(window) != search.className)
-        return TRUE;
-    if (search.caption != nullptr && windowText(window) != search.caption)
-        return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
 // The message text is the box's static control that holds text (the icon's has none).
 BOOL CALLBACK findText(HWND child, LPARAM found)
 {
@@ -44,13 +13,6 @@ BOOL CALLBACK findText(HWND child, LPARAM found)
     if (text.empty() && _stricmp(className(child).c_str(), "Static") == 0)
         text = windowText(child);
     return TRUE;
-}
-
-LPARAM centre(HWND window)
-{
-    RECT r = {};
-    GetClientRect(window, &r);
-    return MAKELPARAM(r.right / 2, r.bottom / 2);
 }
 
 }  // namespace
@@ -72,34 +34,35 @@ RunningProgram::RunningProgram(const std::string& program, const std::string& ar
     PROCESS_INFORMATION started = {};
     if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
         return;
-    CloseHandle(started.hThread);
-    process_ = started.hProcess;
+    const KernelHandle thread(started.hThread);
+    process_.reset(started.hProcess);
     processId_ = started.dwProcessId;
     threadId_ = started.dwThreadId;
 }
 
 RunningProgram::~RunningProgram()
 {
-    if (process_ == nullptr)
-        return;
-    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(process_, 1);
-        WaitForSingleObject(process_, 5000);
+    if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.get(), 1);
+        WaitForSingleObject(process_.get(), 5000);
     }
-    CloseHandle(process_);
 }
 
 HWND RunningProgram::waitForWindow(const char* windowClass, const char* caption, DWORD timeout) const
 {
-    WindowSearch search = {processId_, windowClass, caption, nullptr};
-    const DWORD start = GetTickCount();
-    do {
-        EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr || WaitForSingleObject(process_, 0) != WAIT_TIMEOUT)
-            return search.found;
-        Sleep(pollInterval);
-    } while (GetTickCount() - start < timeout);
-    return nullptr;
+    HWND found = nullptr;
+    const auto look = [&] {
+        for (HWND window = FindWindowExA(nullptr, nullptr, windowClass, nullptr); window && !found;
+             window = FindWindowExA(nullptr, window, windowClass, nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == processId_ && IsWindowVisible(window) && (!caption || windowText(window) == caption))
+                found = window;
+        }
+        return found != nullptr || WaitForSingleObject(process_.get(), 0) != WAIT_TIMEOUT;
+    };
+    waitFor(look, timeout);
+    return found;
 }
 
 HWND RunningProgram::waitForPaintedWindow(const char* caption) const
@@ -116,8 +79,8 @@ HWND RunningProgram::waitForMessageBox(DWORD timeout) const
 DWORD RunningProgram::waitForExit(DWORD timeout) const
 {
     DWORD code = STILL_ACTIVE;
-    if (process_ != nullptr && WaitForSingleObject(process_, timeout) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process_, &code);
+    if (process_ && WaitForSingleObject(process_.get(), timeout) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process_.get(), &code);
     return code;
 }
 
@@ -142,9 +105,16 @@ void answerOk(HWND box)
 
 std::string windowText(HWND window)
 {
-    char text[512] = {};
+    char text[4096] = {};
     GetWindowTextA(window, text, static_cast<int>(sizeof text));
     return text;
+}
+
+std::string className(HWND window)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, static_cast<int>(sizeof name));
+    return name;
 }
 
 std::vector<HWND> children(HWND parent)
@@ -167,16 +137,17 @@ bool isPainted(HWND window)
 {
     if (!IsWindowVisible(window) || GetUpdateRect(window, nullptr, FALSE))
         return false;
-    for (HWND child : children(window)) {
+    for (HWND child : children(window))
         if (IsWindowVisible(child) && !isPainted(child))
             return false;
-    }
     return true;
 }
 
 void click(HWND window)
 {
-    const LPARAM at = centre(window);
+    RECT r = {};
+    GetClientRect(window, &r);
+    const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
     PostMessageA(window, WM_MOUSEMOVE, 0, at);
     PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageA(window, WM_LBUTTONUP, 0, at);

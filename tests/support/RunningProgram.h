@@ -3,6 +3,8 @@
 // answers its message boxes, and waits for its exit code.
 #pragma once
 
+#include "foundation/KernelHandle.h"
+
 #include <windows.h>
 
 #include <string>
@@ -22,7 +24,6 @@ public:
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
 
-    bool started() const { return process_ != nullptr; }
     // A visible top-level window of the process with that class (and caption,
     // unless null), waiting up to timeout milliseconds; null when none came.
     HWND waitForWindow(const char* className, const char* caption = nullptr, DWORD timeout = 20000) const;
@@ -37,7 +38,7 @@ public:
     HWND focus() const;
 
 private:
-    HANDLE process_ = nullptr;
+    KernelHandle process_;
     DWORD processId_ = 0;
     DWORD threadId_ = 0;
 };
@@ -61,6 +62,7 @@ std::string messageBoxText(HWND box);
 // Presses the message box's OK.
 void answerOk(HWND box);
 std::string windowText(HWND window);
+std::string className(HWND window);
 // The children of parent in the system's order of siblings.
 std::vector<HWND> children(HWND parent);
 // A window's rectangle in its parent's client coordinates.

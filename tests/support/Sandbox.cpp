@@ -1,5 +1,7 @@
 #include "tests/support/Sandbox.h"
 
+#include "foundation/KernelHandle.h"
+
 #include <windows.h>
 
 #include <cstdlib>
@@ -40,11 +42,10 @@ bool restartWinePrefix()
     PROCESS_INFORMATION restart = {};
     if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &restart))
         return false;
+    const KernelHandle process(restart.hProcess), thread(restart.hThread);
     DWORD exitCode = 1;
-    WaitForSingleObject(restart.hProcess, 60000);
-    GetExitCodeProcess(restart.hProcess, &exitCode);
-    CloseHandle(restart.hThread);
-    CloseHandle(restart.hProcess);
+    WaitForSingleObject(process.get(), 60000);
+    GetExitCodeProcess(process.get(), &exitCode);
     return exitCode == 0;
 }
 

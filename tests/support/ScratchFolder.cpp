@@ -1,5 +1,7 @@
 #include "tests/support/ScratchFolder.h"
 
+#include "foundation/KernelHandle.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -29,12 +31,9 @@ bool makeFolders(const std::string& path)
 
 ScratchFolder::ScratchFolder()
 {
+    // The temporary folder's path ends in a backslash.
     char temp[MAX_PATH + 1] = {};
-    DWORD length = GetTempPathA(MAX_PATH, temp);
-    std::string base(temp, length);
-    if (!base.empty() && base.back() == '\\')
-        base.pop_back();
-    path_ = base + "\\" + uniqueName();
+    path_ = std::string(temp, GetTempPathA(MAX_PATH, temp)) + uniqueName();
     makeFolders(path_);
 }
 
@@ -51,16 +50,12 @@ std::string ScratchFolder::join(const std::string& relative) const
 bool ScratchFolder::writeFile(const std::string& relative, const std::string& content) const
 {
     const std::string full = join(relative);
-    const std::string::size_type slash = full.rfind('\\');
-    makeFolders(full.substr(0, slash));
-    HANDLE file = CreateFileA(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
+    makeFolders(full.substr(0, full.rfind('\\')));
+    const KernelHandle file(CreateFileA(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    const BOOL ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == content.size();
+    return file && WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+           written == content.size();
 }
 
 bool ScratchFolder::makeFolder(const std::string& relative) const
