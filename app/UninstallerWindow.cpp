@@ -97,7 +97,7 @@ UninstallerWindow::~UninstallerWindow() = default;
 void UninstallerWindow::createSelector()
 {
     selectLabel = new Label("Select application to delete", this, 10, 10, 0, 0, labelStyle);
-    // Fitted once more as the design asks; the label already measures in the window's font.
+    // Fitted once more, after creation; the label already measures in the window's font.
     selectLabel->fitToText();
     productSelector = new DropDownList(this, selectLabel->right() + 4, 10, 100, 24);
     productSelector->toggleButton()->setFocusFrame(0);
