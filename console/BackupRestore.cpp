@@ -111,7 +111,9 @@ bool readBackup(const String& folder, Manifest& manifest, String& why)
 {
     String text;
     why = "";
-    if (passesThroughLink(folder))
+    if (folder.length() == 0)
+        why = "its path cannot be resolved";
+    else if (passesThroughLink(folder))
         why = "it is a link or lies in a folder that is one";
     else if (!readText(folder + "\\" + manifestFileName, text))
         why = "it holds no list of saved items (manifest.txt)";

@@ -4,6 +4,8 @@
 #include "console/ConsoleStream.h"
 #include "console/InstalledProducts.h"
 #include "console/RemovalCommand.h"
+#include "console/RestoreCommand.h"
+#include "console/ScanCommand.h"
 #include "foundation/FileSystem.h"
 #include "toolkit/SystemLibraries.h"
 
@@ -19,6 +21,11 @@ int runConsoleProgram(const std::vector<String>& arguments, ConsoleStream& out, 
     }
     switch (parsed.command) {
     case ConsoleArguments::Command::list: return listProducts(parsed.json, out, err);
+    case ConsoleArguments::Command::scan: return scanTraces(parsed.json, out, err);
+    case ConsoleArguments::Command::restore:
+        parsed.backupPath = fullPathName(parsed.backupPath);
+        enterSystemFolder();
+        return restoreFromBackup(parsed.backupPath, parsed.force, out, err);
     case ConsoleArguments::Command::remove:
         // A relative log name means the folder the command was given in. One that
         // cannot be resolved is kept as given, for the log's open to refuse.
