@@ -39,9 +39,26 @@ bool startsWith(const std::string& text, const std::string& start)
     return _strnicmp(text.c_str(), start.c_str(), start.size()) == 0;
 }
 
+std::string timeText(const FILETIME& time)
+{
+    return std::to_string((static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+}
+
+// FNV-1a of the file's content, for the small ones.
+std::string contentText(const std::string& path, const WIN32_FIND_DATAA& record)
+{
+    if (record.nFileSizeHigh != 0 || record.nFileSizeLow >= (1u << 20))
+        return "large";
+    std::ifstream file(path, std::ios::binary);
+    unsigned long long sum = 1469598103934665603ull;
+    for (std::istreambuf_iterator<char> at(file), end; at != end; ++at)
+        sum = (sum ^ static_cast<unsigned char>(*at)) * 1099511628211ull;
+    return file ? std::to_string(sum) : std::string("unreadable");
+}
+
 // Below temp only keep is listed; the folders on the way to it are entered unlisted.
 void listFiles(const std::string& folder, const std::string& temp, const std::string& keep,
-               std::vector<std::string>& listing)
+               std::vector<std::string>& listing, bool full = false)
 {
     WIN32_FIND_DATAA record;
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &record);
@@ -59,19 +76,50 @@ void listFiles(const std::string& folder, const std::string& temp, const std::st
         if (listed)
             listing.push_back(path + " " + std::to_string(record.dwFileAttributes) + " " +
                               (folder ? std::string() : std::to_string(record.nFileSizeLow) + " " +
-                                                            std::to_string(record.ftLastWriteTime.dwLowDateTime)));
+                                                            std::to_string(record.ftLastWriteTime.dwLowDateTime)) +
+                              (full && !folder ? " " + timeText(record.ftCreationTime) + " " +
+                                                     timeText(record.ftLastAccessTime) + " " +
+                                                     timeText(record.ftLastWriteTime) + " " + contentText(path, record)
+                                               : std::string()));
         if (folder && !(record.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-            listFiles(path, temp, keep, listing);
+            listFiles(path, temp, keep, listing, full);
     } while (FindNextFileA(search, &record));
     FindClose(search);
 }
 
-void listKeys(HKEY parent, const std::string& path, std::vector<std::string>& listing)
+void listValues(HKEY key, const std::string& path, std::vector<std::string>& listing)
+{
+    char name[16384];
+    std::vector<unsigned char> data(1 << 16);
+    for (DWORD i = 0;; ++i) {
+        DWORD nameSize = sizeof name, dataSize = static_cast<DWORD>(data.size()), type = 0;
+        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data.data(), &dataSize) != ERROR_SUCCESS)
+            return;
+        std::string line = path + " = \"" + std::string(name, nameSize) + "\" " + std::to_string(type);
+        for (DWORD b = 0; b < dataSize; ++b)
+            line += " " + std::to_string(data[b]);
+        listing.push_back(line);
+    }
+}
+
+// Keys Wine keeps rewriting while programs run, and the registry tests' scratch.
+bool volatileKey(const std::string& path)
+{
+    for (const char* start : {"HARDWARE", "SYSTEM\\CurrentControlSet\\Control\\Video", "Software\\Wine",
+                              "SYSTEM\\CurrentControlSet\\Control\\Session Manager"})
+        if (_strnicmp(path.c_str(), start, strlen(start)) == 0)
+            return true;
+    return false;
+}
+
+void listKeys(HKEY parent, const std::string& path, std::vector<std::string>& listing, bool values = false)
 {
     HKEY key;
     if (RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return;
     listing.push_back(path);
+    if (values && !volatileKey(path))
+        listValues(key, path, listing);
     char name[256];
     std::vector<std::string> children;
     for (DWORD i = 0;; ++i) {
@@ -83,7 +131,7 @@ void listKeys(HKEY parent, const std::string& path, std::vector<std::string>& li
     RegCloseKey(key);
     for (const std::string& child : children)
         if (child.rfind("T5RegistryKeyTest-", 0) != 0)
-            listKeys(parent, path.empty() ? child : path + "\\" + child, listing);
+            listKeys(parent, path.empty() ? child : path + "\\" + child, listing, values);
 }
 
 } // namespace
@@ -192,6 +240,20 @@ std::vector<std::string> machineListing(const std::string& keep)
     std::vector<std::string> listing;
     listFiles("C:", temp, keep, listing);
     listKeys(HKEY_LOCAL_MACHINE, "", listing);
+    return listing;
+}
+
+std::vector<std::string> fullMachineListing(const std::string& keep)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    std::vector<std::string> listing;
+    listFiles("C:", temp, keep, listing, true);
+    listKeys(HKEY_LOCAL_MACHINE, "", listing, true);
+    std::vector<std::string> users;
+    listKeys(HKEY_USERS, "", users, true);
+    for (const std::string& entry : users)
+        listing.push_back("HKU\\" + entry);
     return listing;
 }
 
