@@ -49,18 +49,34 @@ String parentOf(const String& path)
 
 } // namespace
 
-bool BackupFolder::create(const String& path, const Manifest& header, String& why)
+bool BackupFolder::create(const String& path, const std::vector<String>& deletedFolders, const Manifest& header,
+                          String& why, bool checkOnly)
 {
     why = "";
-    String full = fullPathName(path);
-    if (full.length() == 0) {
-        why = "its path cannot be resolved";
-        return false;
+    String full = withSingleBackslashes(fullPathName(path));
+    if (!mayUse(full, deletedFolders, why) || checkOnly || !hold(full, why))
+        return why.length() == 0;
+    folder = full;
+    list.reset(CreateFileA((full + "\\" + manifestFileName).cStr(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD error = list.isOpen() ? writeAll(list.get(), manifestHeader(header)) : GetLastError();
+    if (error != 0) {
+        why = "its list of items cannot be written: " + errorText(error);
+        list.reset();
     }
-    full = withSingleBackslashes(full);
+    return error == 0;
+}
+
+// Asked before anything is made, of the folders that are there along the path.
+bool BackupFolder::mayUse(const String& full, const std::vector<String>& deletedFolders, String& why)
+{
     DWORD attributes = GetFileAttributesA(full.cStr());
     DWORD error = attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() : 0;
-    if (namesDriveRoot(full))
+    if (full.length() > 0)
+        within.addWithParents(full);
+    if (full.length() == 0)
+        why = "its path cannot be resolved";
+    else if (namesDriveRoot(full))
         why = "it is the root of a drive";
     else if (passesThroughLink(full))
         why = "it is a link or lies in a folder that is one";
@@ -68,7 +84,19 @@ bool BackupFolder::create(const String& path, const Manifest& header, String& wh
         why = "it cannot be asked what it is: " + errorText(error);
     else if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
         why = "it is a file";
-    else if (attributes == INVALID_FILE_ATTRIBUTES && !createFolderPath(full))
+    for (const String& deleted : deletedFolders)
+        if (why.length() == 0 && liesWithin(deleted))
+            why = "it lies inside " + deleted + ", which the removal deletes";
+    bool empty = true;
+    if (why.length() == 0 && attributes != INVALID_FILE_ATTRIBUTES &&
+        HeldFolder(full).list([&](const HeldFolder::Entry&) { empty = false; }) && !empty)
+        why = "it is not empty";
+    return why.length() == 0;
+}
+
+bool BackupFolder::hold(const String& full, String& why)
+{
+    if (GetFileAttributesA(full.cStr()) == INVALID_FILE_ATTRIBUTES && !createFolderPath(full))
         why = "it cannot be made: " + errorText(GetLastError());
     if (why.length() > 0)
         return false;
@@ -80,20 +108,9 @@ bool BackupFolder::create(const String& path, const Manifest& header, String& wh
         why = "it cannot be opened and listed";
     else if (!empty)
         why = "it is not empty";
-    if (why.length() > 0) {
+    if (why.length() > 0)
         held.reset();
-        return false;
-    }
-    folder = full;
-    within.addWithParents(full);
-    list.reset(CreateFileA((full + "\\" + manifestFileName).cStr(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL, nullptr));
-    error = list.isOpen() ? writeAll(list.get(), manifestHeader(header)) : GetLastError();
-    if (error != 0) {
-        why = "its list of items cannot be written: " + errorText(error);
-        list.reset();
-    }
-    return error == 0;
+    return why.length() == 0;
 }
 
 bool BackupFolder::liesWithin(const String& candidate) const

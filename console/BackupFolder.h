@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 class BackupFolder {
 public:
@@ -24,8 +25,11 @@ public:
 
     // Makes (or takes, when empty) the folder at path and starts its list with the
     // removal's header. False, with why, for a folder that is there and not empty,
-    // a link or a path through one, a drive root, or one that cannot be made.
-    bool create(const String& path, const Manifest& header, String& why);
+    // a link or a path through one, a drive root, one that is or lies inside any
+    // of deletedFolders (what the removal will delete), or one that cannot be
+    // made. checkOnly (a dry run) asks all that and makes nothing.
+    bool create(const String& path, const std::vector<String>& deletedFolders, const Manifest& header, String& why,
+                bool checkOnly = false);
     bool isOpen() const { return list.isOpen(); }
     const String& path() const { return folder; }
 
@@ -40,6 +44,8 @@ public:
     DWORD saveKeyTree(const String& keyPath);
 
 private:
+    bool mayUse(const String& full, const std::vector<String>& deletedFolders, String& why);
+    bool hold(const String& full, String& why);
     DWORD add(ManifestItem& item);
     // The attributes and times of the folder that holds path, as they were before
     // the removal first touched anything in it.

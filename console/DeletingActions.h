@@ -4,7 +4,7 @@
 
 #include "console/RemovalActions.h"
 
-class DeletingActions final : public RemovalActions {
+class DeletingActions : public RemovalActions {
 public:
     DeletingActions(ItemReporter& reporter, bool scheduleLocked) : RemovalActions(reporter, scheduleLocked) {}
 

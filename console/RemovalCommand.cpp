@@ -4,16 +4,21 @@
 #include "app/ProductRecord.h"
 #include "app/ProductRecordList.h"
 #include "app/RemovalMutex.h"
+#include "console/BackupActions.h"
+#include "console/BackupFolder.h"
 #include "console/ConsoleArguments.h"
 #include "console/DeletingActions.h"
 #include "console/InstalledProducts.h"
 #include "console/JsonDocuments.h"
+#include "console/ProgramVersion.h"
 #include "console/ProgressLine.h"
 #include "console/RemovalJournal.h"
 #include "console/RunPlan.h"
 #include "console/SimulatedActions.h"
 #include "console/StopRequest.h"
 #include "console/SystemErrors.h"
+
+#include "foundation/PathText.h"
 
 #include <memory>
 
@@ -64,12 +69,44 @@ int RemovalCommand::removeOrRefuse()
         return endEarly(ERROR_INSTALL_FAILURE, "Nothing of " + productName +
                                                    " was removed: its installation folder cannot be worked out (" +
                                                    why + ").");
-    lines().writeLine((arguments.dryRun ? "Dry run of the removal of " : "Removing ") + productName + ".");
+    BackupFolder backup;
+    if (arguments.backupPath.length() > 0 && !backup.create(arguments.backupPath, foldersDeleted(*product),
+                                                            backupHeader(*product), why, arguments.dryRun))
+        return endEarly(ERROR_INVALID_PARAMETER, "Nothing of " + productName + " was removed: the backup folder " +
+                                                     arguments.backupPath + " cannot be used, as " + why + ".");
+    lines().writeLine((arguments.dryRun ? "Dry run of the removal of " : "Removing ") + productName +
+                      (backup.isOpen() ? " (each item saved in " + backup.path() + " first)." : String(".")));
     lines().flush();
-    return removeInstalled(*product);
+    return removeInstalled(*product, backup);
 }
 
-int RemovalCommand::removeInstalled(const ProductRecord& product)
+std::vector<String> RemovalCommand::foldersDeleted(const ProductRecord& product) const
+{
+    RunPlan plan(&product, arguments.keep);
+    std::vector<String> folders;
+    for (int step = 0; step <= static_cast<int>(UninstallStep::uninstallEntries); ++step)
+        for (const String& item : plan.deletionsOf(static_cast<UninstallStep>(step)))
+            if (endsWithBackslash(item))
+                folders.push_back(item);
+    return folders;
+}
+
+Manifest RemovalCommand::backupHeader(const ProductRecord& product) const
+{
+    Manifest header;
+    header.product = product.displayName;
+    header.model = product.modelCode;
+    const KeepOptions& keep = arguments.keep;
+    header.options = String(keep.data ? "" : " --remove-data") + (keep.shared ? "" : " --remove-shared") +
+                     (keep.plugins ? "" : " --remove-plugins") + (arguments.noRestart ? " --no-restart" : "") +
+                     (arguments.allUsers ? " --all-users" : "");
+    header.options = header.options.length() > 0 ? header.options.mid(1, header.options.length() - 1) : String("");
+    header.time = manifestTime();
+    header.version = programVersion();
+    return header;
+}
+
+int RemovalCommand::removeInstalled(const ProductRecord& product, BackupFolder& backup)
 {
     const KeepOptions keep = arguments.keep;
     bool keepsSomething = keep.data || keep.shared || keep.plugins;
@@ -83,7 +120,10 @@ int RemovalCommand::removeInstalled(const ProductRecord& product)
     RemovalJournal journal(lines(), log, progress, arguments.dryRun, everything.get(), stop);
     SimulatedActions simulated(journal, !arguments.noRestart);
     DeletingActions deleting(journal, !arguments.noRestart);
-    UninstallActions& actions = arguments.dryRun ? static_cast<UninstallActions&>(simulated) : deleting;
+    BackupActions backingUp(journal, !arguments.noRestart, backup);
+    UninstallActions& actions = arguments.dryRun    ? static_cast<UninstallActions&>(simulated)
+                                : backup.isOpen() ? backingUp
+                                                  : deleting;
     int exitCode = journal.runAndClose([&] { return UninstallRun(&product, keep, journal, &actions).run(); });
     summary = journal.closing();
     items = jsonItems(journal.items());

@@ -7,7 +7,11 @@
 #include "console/LogFile.h"
 #include "foundation/String.h"
 
+#include <vector>
+
+class BackupFolder;
 struct ConsoleArguments;
+struct Manifest;
 class ProductRecord;
 class StopRequest;
 
@@ -22,7 +26,10 @@ public:
 
 private:
     int removeOrRefuse();
-    int removeInstalled(const ProductRecord& product);
+    int removeInstalled(const ProductRecord& product, BackupFolder& backup);
+    // The folders the run would delete whole, and what a backup's list begins with.
+    std::vector<String> foldersDeleted(const ProductRecord& product) const;
+    Manifest backupHeader(const ProductRecord& product) const;
     // An end before the run: why goes to standard error, the log and the summary.
     int endEarly(int exitCode, const String& why);
     // The log's last line and its own failure; the document with --json.

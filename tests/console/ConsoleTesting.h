@@ -54,10 +54,12 @@ std::vector<std::string> linesAfter(const std::string& text, const std::string& 
 // folder outside keep, their own keys) is left out. Values are not listed: Wine
 // rewrites some of its own (the display driver's) whenever it likes.
 std::vector<std::string> machineListing(const std::string& keep);
-// The same with every time of a file and a checksum of its content (for files
-// below 1 MiB: the larger ones are the system's own libraries, which nothing
-// here writes), and every key below HKEY_LOCAL_MACHINE and HKEY_USERS with each
-// value's type and bytes, but for the keys Wine rewrites as it likes.
+// The same with the times of a file that reading it leaves alone (creation and
+// writing) and a checksum of its content (for files below 1 MiB: the larger
+// ones are the system's own libraries, which nothing here writes), without the
+// test command's own folders (C:\t5-...), and every key below HKEY_LOCAL_MACHINE
+// and HKEY_USERS with each value's type and bytes, but for the keys Wine
+// rewrites as it likes.
 std::vector<std::string> fullMachineListing(const std::string& keep);
 // The delete entries the system carries out at the next start, in order
 // ("\\??\\C:\\...").
