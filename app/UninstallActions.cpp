@@ -1,5 +1,6 @@
 #include "app/UninstallActions.h"
 
+#include "app/UninstallReporter.h"
 #include "foundation/FileIdentity.h"
 #include "foundation/FileSystem.h"
 #include "foundation/RegistryKey.h"
@@ -28,28 +29,41 @@ FileDeletion failedDeletion(const String& path, DWORD error)
     return meansNothingThere(GetLastError()) ? FileDeletion::notPresent : FileDeletion::failed;
 }
 
-bool deleteFileAndCheck(const String& path)
-{
-    DWORD error = 0;
-    return deleteFileTelling(path, error) != FileDeletion::failed;
-}
-
 bool UninstallActions::deleteFile(const String& path)
 {
-    return deleteFileAndCheck(path);
+    DWORD error = 0;
+    switch (deleteFileTelling(path, error)) {
+    case FileDeletion::deleted: tell(ItemOutcome::deleted, path, 0); return true;
+    case FileDeletion::notPresent: tell(ItemOutcome::notPresent, path, 0); return true;
+    default: tell(ItemOutcome::failed, path, error); return false;
+    }
 }
 
 bool UninstallActions::deleteFolderTree(const String& path)
 {
-    return ::deleteFolderTree(path);
+    bool gone = ::deleteFolderTree(path);
+    tell(gone ? ItemOutcome::deleted : ItemOutcome::failed, path + "\\", gone ? 0 : ERROR_DIR_NOT_EMPTY);
+    return gone;
 }
 
 void UninstallActions::removeEmptyFolder(const String& path)
 {
-    RemoveDirectoryA(path.cStr());
+    if (RemoveDirectoryA(path.cStr()))
+        tell(ItemOutcome::deleted, path + "\\", 0);
 }
 
-void UninstallActions::deleteKeyTree(RegistryKey& key, const String&, const String& name)
+void UninstallActions::deleteKeyTree(RegistryKey& key, const String& keyPath, const String& name)
 {
-    key.deleteTree(name);
+    LONG status = key.deleteTree(name);
+    DWORD error = static_cast<DWORD>(status);
+    ItemOutcome outcome = status == ERROR_SUCCESS        ? ItemOutcome::deleted
+                          : meansNothingThere(error)     ? ItemOutcome::notPresent
+                                                         : ItemOutcome::failed;
+    tell(outcome, "HKLM\\" + keyPath + "\\" + name, outcome == ItemOutcome::failed ? error : 0);
+}
+
+void UninstallActions::tell(ItemOutcome outcome, const String& item, DWORD error)
+{
+    if (reporter)
+        reporter->itemDone(outcome, item, error);
 }

@@ -1,8 +1,11 @@
 #include "app/UninstallFolders.h"
 
 #include "foundation/PathText.h"
+#include "foundation/RegistryKey.h"
 
 #include <windows.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -116,4 +119,32 @@ String windowsFolderPath()
     folder.cStr()[length] = '\0';
     folder.syncLength();
     return folder + "\\";
+}
+
+String pluginFolderSetting()
+{
+    if (const char* fromEnvironment = std::getenv("PLX_PLUGIN_PATH"))
+        return fromEnvironment;
+    String folder;
+    RegistryKey plx(HKEY_LOCAL_MACHINE);
+    if (plx.open("Software\\PLX", false))
+        plx.readText("SearchPath", folder);
+    return folder;
+}
+
+ShellFolders readShellFolders(const String& windowsFolder)
+{
+    ShellFolders folders;
+    RegistryKey key(HKEY_LOCAL_MACHINE);
+    if (!key.open("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", false))
+        return folders;
+    folders.programs = key.readString("Programs", windowsFolder + "Start Menu\\Programs");
+    folders.desktop = key.readString("Desktop", windowsFolder + "Desktop");
+    folders.programs = key.readString("Common Programs", folders.programs);
+    folders.desktop = key.readString("Common Desktop", folders.desktop);
+    if (!isAbsoluteFolder(folders.programs + "\\"))
+        folders.programs = "";
+    if (!isAbsoluteFolder(folders.desktop + "\\"))
+        folders.desktop = "";
+    return folders;
 }

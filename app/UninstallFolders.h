@@ -29,3 +29,17 @@ bool runsUnderWow64();
 
 // The Windows folder with its backslash, or empty when the system gives none.
 String windowsFolderPath();
+
+// The plug-in folder as set: PLX_PLUGIN_PATH when the environment has it, else
+// "SearchPath" of the plug-in system's key; empty when neither is set.
+String pluginFolderSetting();
+
+// The start menu's programs folder and the desktop folder as "Shell Folders"
+// names them, without a backslash: the all-users ("Common") values wherever they
+// are set, else the per-user ones, else their places in windowsFolder. Each is
+// empty when the key is missing or the folder is no absolute one.
+struct ShellFolders {
+    String programs;
+    String desktop;
+};
+ShellFolders readShellFolders(const String& windowsFolder);

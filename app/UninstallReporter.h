@@ -1,8 +1,11 @@
-// What an uninstall run tells its front-end: every message for the user, the steps
-// it left out and why, and that it went through to its end.
+// What an uninstall run tells its front-end, as events: each step started or left
+// out (and why), each item with what became of it, and the messages meant for
+// the user by name. Each front-end words them itself.
 #pragma once
 
 #include "foundation/String.h"
+
+#include <windows.h>
 
 // The steps of a run, in the order they run.
 enum class UninstallStep {
@@ -32,14 +35,38 @@ enum class SkipReason {
     runIncomplete,    // the front-end keeps the uninstall entries: something stayed
 };
 
+// What became of one item the actions were asked to remove.
+enum class ItemOutcome {
+    deleted,    // gone now (in a dry run: would be deleted)
+    notPresent, // was not there
+    notEmpty,   // a folder left because it still holds other things
+    failed,     // still there; the error says why
+    scheduled,  // deleted when the machine next starts
+    // Never touched; told by a front-end that lists each item of such a step.
+    keptByOption, // its step is left out by a "Keep" option
+    refused,      // a protected folder, or a listed name that leads out of its folder
+};
+
+// The messages the user is told, in the words each front-end gives them.
+enum class RunMessage {
+    noProductChosen,   // the run ends, nothing changed
+    entryMissing,      // the product's uninstall entry is gone; the run ends
+    pluginPathUnknown, // no plug-in folder is set; the run goes on without it
+    fileNotDeleted,    // with the file's path
+    folderNotDeleted,  // with the folder's path
+    completed,         // the run has gone through its last step
+};
+
 class UninstallReporter {
 public:
     virtual ~UninstallReporter() = default;
-    // One message for the user; the run goes on when this returns.
-    virtual void showMessage(const String& text) = 0;
-    // The run has gone through its last step and shown its last message. Not
-    // called when it ended early (no product, no uninstall entry).
-    virtual void runCompleted() = 0;
+    // One message for the user; path is the file or folder of fileNotDeleted and
+    // folderNotDeleted, empty for the others. The run goes on when this returns;
+    // completed is its last event, and is not told when it ended early.
+    virtual void message(RunMessage message, const String& path) = 0;
+    // item is a file, a folder (ending with a backslash) or a key ("HKLM\...");
+    // error is the system's code for a failure, 0 otherwise. Told by the actions.
+    virtual void itemDone(ItemOutcome, const String& /*item*/, DWORD /*error*/) {}
     // A step that the run left out. A refused installation folder is also shown
     // as a message, as a failed deletion would be.
     virtual void stepSkipped(UninstallStep, SkipReason) {}

@@ -5,6 +5,7 @@
 #include "app/ProductRecord.h"
 #include "app/ProductRecordList.h"
 #include "app/ProtectedFolders.h"
+#include "app/UninstallEntry.h"
 #include "app/UninstallFolders.h"
 #include "app/UninstallReporter.h"
 #include "foundation/FileSystem.h"
@@ -12,15 +13,9 @@
 #include "foundation/RegistryKey.h"
 #include "foundation/StringList.h"
 
-#include <cstdlib>
-
 namespace {
 
-const char uninstallKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-const char shellFoldersPath[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char servicesPath[] = "SYSTEM\\CurrentControlSet\\Services";
-const char fileFailure[] = "Unable to delete the file \n";
-const char folderFailure[] = "Unable to delete the directory \n";
 
 // Compared byte for byte, case-sensitive, at the end of the name; the match must
 // begin a character, so that the second byte of a double-byte character before
@@ -36,7 +31,8 @@ bool isSettingsFile(const String& name)
 
 UninstallRun::UninstallRun(const ProductRecord* product, KeepOptions keep, UninstallReporter& reporter,
                            UninstallActions* actions)
-    : product(product), keep(keep), reporter(reporter), actions(actions ? *actions : defaultActions)
+    : product(product), keep(keep), reporter(reporter), defaultActions(reporter),
+      actions(actions ? *actions : defaultActions)
 {
 }
 
@@ -45,11 +41,11 @@ UninstallRun::~UninstallRun() = default;
 bool UninstallRun::run()
 {
     if (!product) {
-        reporter.showMessage("T5 application not chosen");
+        reporter.message(RunMessage::noProductChosen, "");
         return false;
     }
-    if (!locateInstallation()) {
-        reporter.showMessage("Uninstall key not found !");
+    if (!installFolderGiven && !locateInstallation()) {
+        reporter.message(RunMessage::entryMissing, "");
         return false;
     }
     windowsFolder = windowsFolderPath();
@@ -69,7 +65,9 @@ bool UninstallRun::run()
         skip(UninstallStep::settingsFile, SkipReason::folderUnknown);
     }
     deleteDriver();
-    readShellFolders();
+    const ShellFolders shell = readShellFolders(windowsFolder);
+    programsFolder = shell.programs;
+    desktopFolder = shell.desktop;
     deleteShortcutsAndGroup();
     deleteServices();
     deletePluginSystem();
@@ -81,34 +79,28 @@ bool UninstallRun::run()
         skip(UninstallStep::brandFolder, SkipReason::folderUnknown);
     }
     deleteUninstallEntries();
-    reporter.showMessage("Uninstallation completed !");
-    reporter.runCompleted();
+    reporter.message(RunMessage::completed, "");
     return true;
+}
+
+void UninstallRun::useInstallFolder(const String& folder)
+{
+    installFolder = folder;
+    installFolderGiven = true;
 }
 
 bool UninstallRun::locateInstallation()
 {
-    RegistryKey entry(HKEY_LOCAL_MACHINE);
-    if (!entry.open(String(uninstallKeyPath) + "\\" + product->displayName, false))
-        return false;
-    // Missing, or not a string value: no folder.
-    String icon;
-    entry.readText("DisplayIcon", icon);
-    installFolder = installFolderFromIcon(icon);
-    return true;
+    // Without a folder the steps in it are skipped; why is the companion's to tell.
+    String why;
+    return readUninstallEntry(*product, installFolder, why);
 }
 
 void UninstallRun::locatePluginFolder()
 {
-    if (const char* fromEnvironment = std::getenv("PLX_PLUGIN_PATH")) {
-        pluginFolder = fromEnvironment;
-    } else {
-        RegistryKey plx(HKEY_LOCAL_MACHINE);
-        if (plx.open("Software\\PLX", false))
-            plx.readText("SearchPath", pluginFolder);
-    }
+    pluginFolder = pluginFolderSetting();
     if (pluginFolder.length() == 0)
-        reporter.showMessage("Unable to obtain the plugins path");
+        reporter.message(RunMessage::pluginPathUnknown, "");
     pluginFolderUsable = isAbsoluteFolder(pluginFolder);
 }
 
@@ -177,23 +169,7 @@ void UninstallRun::deleteDriver()
     for (const String& folder : driverFolders(windowsFolder, runsUnderWow64()))
         gone = actions.deleteFile(folder + product->driverFile) && gone;
     if (!gone)
-        reporter.showMessage(fileFailure + systemFolder + "Drivers\\" + product->driverFile);
-}
-
-// The all-users ("Common") folders win wherever they are set.
-void UninstallRun::readShellFolders()
-{
-    RegistryKey key(HKEY_LOCAL_MACHINE);
-    if (!key.open(shellFoldersPath, false))
-        return;
-    programsFolder = key.readString("Programs", windowsFolder + "Start Menu\\Programs");
-    desktopFolder = key.readString("Desktop", windowsFolder + "Desktop");
-    programsFolder = key.readString("Common Programs", programsFolder);
-    desktopFolder = key.readString("Common Desktop", desktopFolder);
-    if (!isAbsoluteFolder(programsFolder + "\\"))
-        programsFolder = "";
-    if (!isAbsoluteFolder(desktopFolder + "\\"))
-        desktopFolder = "";
+        reporter.message(RunMessage::fileNotDeleted, systemFolder + "Drivers\\" + product->driverFile);
 }
 
 void UninstallRun::deleteShortcutsAndGroup()
@@ -249,10 +225,10 @@ void UninstallRun::deleteInstallFolder()
         return skip(UninstallStep::installFolder, SkipReason::folderUnknown);
     // A refused folder is reported as one that could not be deleted.
     if (!mayEmpty(installFolder, UninstallStep::installFolder))
-        return reporter.showMessage(folderFailure + installFolder);
+        return reporter.message(RunMessage::folderNotDeleted, installFolder);
     reporter.stepStarted(UninstallStep::installFolder);
     if (!actions.deleteFolderTree(installFolder.mid(0, installFolder.length() - 1)))
-        reporter.showMessage(folderFailure + installFolder);
+        reporter.message(RunMessage::folderNotDeleted, installFolder);
 }
 
 void UninstallRun::deleteUninstallEntries()
@@ -280,7 +256,7 @@ void UninstallRun::deleteNamedFiles(UninstallStep step, const String& folder, co
 void UninstallRun::deleteAndReport(const String& path)
 {
     if (!actions.deleteFile(path))
-        reporter.showMessage(fileFailure + path);
+        reporter.message(RunMessage::fileNotDeleted, path);
 }
 
 // A name that would lead out of its folder is never joined to it: the file is
@@ -290,7 +266,7 @@ void UninstallRun::deleteListedAndReport(UninstallStep step, const String& folde
     if (isPlainName(name))
         return deleteAndReport(folder + name);
     reporter.nameRefused(step, folder + name);
-    reporter.showMessage(fileFailure + folder + name);
+    reporter.message(RunMessage::fileNotDeleted, folder + name);
 }
 
 void UninstallRun::skip(UninstallStep step, SkipReason reason)
@@ -324,8 +300,9 @@ bool UninstallRun::holdsProductFolder(const String& folder, bool ownToo) const
         const ProductRecord& other = *catalogue.item(i);
         if (other.displayName == product->displayName || other.displayName == product->companionName)
             continue;
+        // Read as any text, not only as a string value: what might name a folder is spared.
         RegistryKey entry(HKEY_LOCAL_MACHINE);
-        if (entry.open(String(uninstallKeyPath) + "\\" + other.displayName, false)) {
+        if (entry.open(uninstallEntryPath(other), false)) {
             String otherFolder = installFolderFromIcon(entry.readString("DisplayIcon", ""));
             if (otherFolder.length() > 0)
                 products.addWithParents(otherFolder);

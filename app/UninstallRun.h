@@ -31,8 +31,13 @@ public:
     UninstallRun(const UninstallRun&) = delete;
     UninstallRun& operator=(const UninstallRun&) = delete;
 
+    // Works in folder (with its backslash; empty: none known) instead of the
+    // installation folder the uninstall entry names, and without needing the entry:
+    // for the traces of a product whose entry is gone.
+    void useInstallFolder(const String& folder);
+
     // Runs every step; once per object. False, with nothing changed, when no product
-    // was given or its uninstall entry is missing; otherwise the run always reaches
+    // was given or its uninstall entry is missing (and no folder given); otherwise the run always reaches
     // its end.
     bool run();
 
@@ -43,7 +48,6 @@ private:
     void deleteProductFiles();
     void deleteDataFiles();
     void deleteDriver();
-    void readShellFolders();
     void deleteShortcutsAndGroup();
     void deleteServices();
     void deletePluginSystem();
@@ -72,6 +76,7 @@ private:
 
     // Each ends with a backslash, or is empty when it could not be worked out.
     String installFolder;
+    bool installFolderGiven = false;
     String windowsFolder;
     String systemFolder;
     String pluginFolder; // without its backslash until the settings sweep is done

@@ -4,11 +4,11 @@
 #include "app/ProductCatalogue.h"
 #include "app/ProductRecord.h"
 #include "app/RemovalMutex.h"
+#include "app/UninstallEntry.h"
 #include "app/UninstallRun.h"
 #include "controls/Button.h"
 #include "controls/DropDownList.h"
 #include "controls/Label.h"
-#include "foundation/RegistryKey.h"
 #include "toolkit/Application.h"
 #include "toolkit/Drawing.h"
 #include "toolkit/WindowAlignment.h"
@@ -23,7 +23,6 @@ static_assert(windowStyle == 0x90CC0000 && labelStyle == 0x54000000 && boxStyle 
 constexpr int iconResource = 101;
 constexpr COLORREF yellow = 0x0000FFFF;
 constexpr int centreVertically = 4;
-const char uninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
 void selectionChosen(UninstallerWindow* window, DropDownList*)
 {
@@ -65,7 +64,7 @@ UninstallerWindow::UninstallerWindow()
     , keepSharedLabel(nullptr)
     , keepPluginsLabel(nullptr)
     , selectLabel(nullptr)
-    , selectedId(0)
+    , selected(nullptr)
 {
     HICON icon = LoadIconA(application.instance(), MAKEINTRESOURCEA(iconResource));
     SendMessageA(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -81,7 +80,7 @@ UninstallerWindow::UninstallerWindow()
         productSelector->select(0);
         onProductSelected();
     }
-    const bool nothingToOffer = listMode ? productSelector->popupList()->count() == 0 : selectedId == 0;
+    const bool nothingToOffer = listMode ? productSelector->popupList()->count() == 0 : selected == nullptr;
     if (nothingToOffer)
         PostMessageA(handle(), WM_CLOSE, 0, 0);
     createKeepBoxes();
@@ -108,20 +107,17 @@ void UninstallerWindow::createSelector()
 
 void UninstallerWindow::findInstalledProducts()
 {
-    RegistryKey uninstall(HKEY_LOCAL_MACHINE);
-    uninstall.open(uninstallKey, false);
-    const String wanted = application.argument(1).toUpper();
-    for (int i = 0; i < catalogue.count(); ++i) {
-        const ProductRecord* record = catalogue.item(i);
-        if (!uninstall.exists(record->displayName))
-            continue;
-        if (productSelector != nullptr) {
-            productSelector->popupList()->insertItem(record->modelCode.cStr(), -1);
-        } else if (wanted == record->modelCode) {
-            setText(record->modelCode + " uninstall");
-            selectedId = record->id;
+    if (productSelector == nullptr) {
+        const ProductRecord* wanted = findProductByModelCode(catalogue, application.argument(1).toUpper());
+        if (wanted != nullptr && isInstalled(*wanted)) {
+            setText(wanted->modelCode + " uninstall");
+            selected = wanted;
         }
+        return;
     }
+    for (int i = 0; i < catalogue.count(); ++i)
+        if (isInstalled(*catalogue.item(i)))
+            productSelector->popupList()->insertItem(catalogue.item(i)->modelCode.cStr(), -1);
 }
 
 void UninstallerWindow::createKeepBoxes()
@@ -160,15 +156,9 @@ void UninstallerWindow::onProductSelected()
 {
     if (productSelector == nullptr)
         return;
-    if (productSelector->currentIndex() == -1) {
-        selectedId = 0;
-        return;
-    }
-    const String text = productSelector->getText();
-    for (int i = 0; i < catalogue.count(); ++i) {
-        if (catalogue.item(i)->modelCode == text)
-            selectedId = catalogue.item(i)->id;
-    }
+    selected = productSelector->currentIndex() == -1
+                   ? nullptr
+                   : findProductByModelCode(catalogue, productSelector->getText());
 }
 
 void UninstallerWindow::onCancel()
@@ -190,12 +180,12 @@ void UninstallerWindow::runUninstall()
         }
         UninstallerWindow& window;
     } inProgress(*this);
-    const ProductRecord* product = findProductById(catalogue, selectedId);
+    const ProductRecord* product = selected;
     // One removal at a time on the machine, whichever program makes it. With no
     // product chosen there is nothing to remove, and the run says so.
     RemovalMutex removal;
     if (product != nullptr && !removal.isHeld()) {
-        reporter.showMessage("Another removal is running. Try again when it has finished.");
+        messageBox("Another removal is running. Try again when it has finished.", MB_OK);
         return;
     }
     const KeepOptions keep = {keepDataBox->isChecked() != 0, keepSharedBox->isChecked() != 0,

@@ -11,6 +11,7 @@
 class Button;
 class DropDownList;
 class Label;
+class ProductRecord;
 
 class UninstallerWindow : public Window {
 public:
@@ -31,8 +32,8 @@ public:
     void runUninstall();
     void onCancel();
 
-    // The id of the product to remove; 0 while none is chosen.
-    int selectedProduct() const { return selectedId; }
+    // The product to remove; null while none is chosen.
+    const ProductRecord* selectedProduct() const { return selected; }
 
 private:
     void createSelector();
@@ -50,7 +51,7 @@ private:
     Label* keepPluginsLabel;
     Label* selectLabel;
     ProductRecordList catalogue;
-    int selectedId;
+    const ProductRecord* selected; // a record of catalogue
     OwnedGdiObject<HFONT> windowFont;
     bool running = false;      // runUninstall is on the stack
     bool closeWaiting = false; // a close came during the run

@@ -1,9 +1,10 @@
 // Entry point of the uninstaller.
+#include "app/UninstallerWindow.h"
+#include "foundation/ProcessStart.h"
+#include "toolkit/Application.h"
+
 #include <windows.h>
 
-#include "app/UninstallerWindow.h"
-#include "toolkit/Application.h"
-#include "toolkit/SystemLibraries.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {

@@ -18,8 +18,7 @@ const int uninstallDataFiles = 10000;
 // Counts the messages that tell of a failure.
 class CountingReporter : public UninstallReporter {
 public:
-    void showMessage(const String& text) override { failures += text != "Uninstallation completed !"; }
-    void runCompleted() override {}
+    void message(RunMessage message, const String&) override { failures += message != RunMessage::completed; }
     int failures = 0;
 };
 

@@ -19,9 +19,15 @@ function(t5_set_options target)
   endif()
 endfunction()
 
-# t5_add_library(name folder [dependency]): a static library of every .cpp in folder.
+# t5_add_library(name folder [dependency...]): a static library of every .cpp in
+# folder. Given a list of .cpp files (paths from the project's root) instead of a
+# folder, it takes those: a folder may hold more than one floor.
 function(t5_add_library name folder)
-  file(GLOB sources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/${folder}/*.cpp")
+  if(folder MATCHES "\\.cpp$")
+    list(TRANSFORM folder PREPEND "${PROJECT_SOURCE_DIR}/" OUTPUT_VARIABLE sources)
+  else()
+    file(GLOB sources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/${folder}/*.cpp")
+  endif()
   list(FILTER sources EXCLUDE REGEX "/(app|console)/main\\.cpp$")
   if(NOT sources)
     set(sources "${PROJECT_SOURCE_DIR}/cmake/empty.cpp")

@@ -10,7 +10,7 @@ class BackupFolder;
 
 class BackupActions final : public DeletingActions {
 public:
-    BackupActions(ItemReporter& reporter, bool scheduleLocked, BackupFolder& backup)
+    BackupActions(UninstallReporter& reporter, bool scheduleLocked, BackupFolder& backup)
         : DeletingActions(reporter, scheduleLocked), backup(backup)
     {
     }

@@ -7,7 +7,7 @@
 #include "console/RestoreCommand.h"
 #include "console/ScanCommand.h"
 #include "foundation/FileSystem.h"
-#include "toolkit/SystemLibraries.h"
+#include "foundation/ProcessStart.h"
 
 namespace {
 

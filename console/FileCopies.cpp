@@ -76,6 +76,12 @@ DWORD copyInto(HANDLE in, HANDLE out, FileRecord& record)
     return error;
 }
 
+bool isLink(const String& path)
+{
+    DWORD attributes = GetFileAttributesA(path.cStr());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
 } // namespace
 
 DWORD copyChecked(const String& source, const String& copy, FileRecord& record)
@@ -147,12 +153,10 @@ PutBack putBack(const String& copy, const String& target, const FileRecord& reco
 
 bool passesThroughLink(const String& path)
 {
-    std::vector<String> folders = foldersAbove(path);
-    folders.insert(folders.begin(), path);
-    for (const String& folder : folders) {
-        DWORD attributes = GetFileAttributesA(folder.cStr());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+    if (isLink(path))
+        return true;
+    for (const String& folder : foldersAbove(path))
+        if (isLink(folder))
             return true;
-    }
     return false;
 }

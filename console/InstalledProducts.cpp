@@ -3,35 +3,14 @@
 #include "app/ProductCatalogue.h"
 #include "app/ProductRecord.h"
 #include "app/ProductRecordList.h"
-#include "app/UninstallFolders.h"
+#include "app/UninstallEntry.h"
 #include "console/ConsoleStream.h"
 #include "console/JsonDocuments.h"
 #include "foundation/PathText.h"
-#include "foundation/RegistryKey.h"
-
-namespace {
-
-const char uninstallKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-
-} // namespace
-
-bool isInstalled(const ProductRecord& product)
-{
-    return RegistryKey(HKEY_LOCAL_MACHINE).exists(uninstallKeyPath + product.displayName);
-}
 
 bool findInstallationFolder(const ProductRecord& product, String& folder, String& why)
 {
-    RegistryKey entry(HKEY_LOCAL_MACHINE);
-    String icon;
-    if (!entry.open(uninstallKeyPath + product.displayName, false))
-        why = "the uninstall entry cannot be opened";
-    else if (!entry.hasValue("DisplayIcon"))
-        why = "the uninstall entry has no \"DisplayIcon\" value";
-    else if (!entry.readText("DisplayIcon", icon))
-        why = "\"DisplayIcon\" is not a string value";
-    else if ((folder = installFolderFromIcon(icon)).length() == 0)
-        why = "\"DisplayIcon\" names none: " + icon;
+    readUninstallEntry(product, folder, why);
     if (folder.length() == 0)
         return false;
     // Told as the run's items are: with single backslashes.

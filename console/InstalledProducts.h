@@ -6,10 +6,8 @@
 class ConsoleStream;
 class ProductRecord;
 
-// Whether the product's uninstall entry can be opened.
-bool isInstalled(const ProductRecord& product);
-
-// The installation folder as a run works it out; false, with why there is none.
+// The installation folder as a run works it out (readUninstallEntry), told as the
+// run's items are: with single backslashes. False, with why there is none.
 bool findInstallationFolder(const ProductRecord& product, String& folder, String& why);
 
 // The "list" command: a line per installed product (model code, name, folder or

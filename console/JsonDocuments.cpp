@@ -14,6 +14,20 @@ const char* kindOf(const String& item)
     return item.length() > 0 && item.at(item.length() - 1) == '\\' ? "folder" : "file";
 }
 
+const char* outcomeName(ItemOutcome outcome)
+{
+    switch (outcome) {
+    case ItemOutcome::deleted: return "deleted";
+    case ItemOutcome::notPresent: return "notPresent";
+    case ItemOutcome::notEmpty: return "keptNotEmpty";
+    case ItemOutcome::failed: return "failed";
+    case ItemOutcome::scheduled: return "scheduled";
+    case ItemOutcome::keptByOption: return "keptByOption";
+    case ItemOutcome::refused: return "refused";
+    }
+    return "";
+}
+
 void appendEscaped(std::string& json, wchar_t ch)
 {
     switch (ch) {
@@ -63,7 +77,7 @@ String jsonItems(const std::vector<JournalItem>& items)
     for (size_t i = 0; i < items.size(); ++i) {
         const JournalItem& item = items[i];
         json += std::string(i > 0 ? ",\r\n" : "\r\n") + "{\"path\":" + jsonString(item.path).cStr() +
-                ",\"kind\":\"" + kindOf(item.path) + "\",\"outcome\":\"" + item.outcome +
+                ",\"kind\":\"" + kindOf(item.path) + "\",\"outcome\":\"" + outcomeName(item.outcome) +
                 "\",\"error\":" + std::to_string(item.error) + "}";
     }
     return String((json + "]").c_str());

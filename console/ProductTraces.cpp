@@ -1,19 +1,17 @@
 #include "console/ProductTraces.h"
 
 #include "app/ProductRecord.h"
+#include "app/UninstallEntry.h"
 #include "app/UninstallFolders.h"
 #include "console/UserProfiles.h"
 #include "foundation/PathText.h"
 #include "foundation/RegistryKey.h"
 #include "foundation/StringList.h"
 
-#include <cstdlib>
 
 namespace {
 
-const char uninstallKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 const char servicesPath[] = "SYSTEM\\CurrentControlSet\\Services\\";
-const char shellFoldersPath[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 class TraceList {
 public:
@@ -49,29 +47,6 @@ String usableFolder(const String& folder)
     return isAbsoluteFolder(trimmed + "\\") ? trimmed + "\\" : String("");
 }
 
-String pluginFolder()
-{
-    String folder;
-    if (const char* fromEnvironment = std::getenv("PLX_PLUGIN_PATH")) {
-        folder = fromEnvironment;
-    } else {
-        RegistryKey plx(HKEY_LOCAL_MACHINE);
-        if (plx.open("Software\\PLX", false))
-            plx.readText("SearchPath", folder);
-    }
-    return usableFolder(folder);
-}
-
-// The all-users folders win where they are set, as the removal reads them.
-void commonFolders(const String& windowsFolder, String& programs, String& desktop)
-{
-    RegistryKey key(HKEY_LOCAL_MACHINE);
-    if (!key.open(shellFoldersPath, false))
-        return;
-    programs = usableFolder(key.readString("Common Programs", key.readString("Programs", windowsFolder + "Start Menu\\Programs")));
-    desktop = usableFolder(key.readString("Common Desktop", key.readString("Desktop", windowsFolder + "Desktop")));
-}
-
 void shellTraces(const ProductRecord& product, const String& programs, const String& desktop, TraceList& traces)
 {
     if (programs.length() > 0)
@@ -86,15 +61,12 @@ std::vector<ProductTrace> findTraces(const ProductRecord& product, const String&
 {
     TraceList traces;
     String installFolder = usableFolder(givenFolder);
-    for (const String& entry : {product.displayName, product.companionName}) {
-        if (entry.length() == 0)
-            continue;
-        traces.key("uninstall entry", uninstallKeyPath + entry);
-        RegistryKey key(HKEY_LOCAL_MACHINE);
-        String icon;
-        if (installFolder.length() == 0 && key.open(uninstallKeyPath + entry, false) && key.readText("DisplayIcon", icon))
-            installFolder = installFolderFromIcon(icon);
-    }
+    for (const String& entry : {product.displayName, product.companionName})
+        if (entry.length() > 0)
+            traces.key("uninstall entry", String(uninstallKeyPath) + "\\" + entry);
+    String why;
+    if (installFolder.length() == 0)
+        readUninstallEntry(product, installFolder, why);
     if (installFolder.length() > 0)
         traces.files("application file", installFolder, product.applicationFiles);
     const String windows = windowsFolderPath();
@@ -108,14 +80,13 @@ std::vector<ProductTrace> findTraces(const ProductRecord& product, const String&
     for (const String& service : {product.serviceName, product.extraServiceName})
         if (service.length() > 0)
             traces.key("service key", servicesPath + service);
-    String plugins = pluginFolder();
+    String plugins = usableFolder(pluginFolderSetting());
     if (plugins.length() > 0) {
         traces.files("plug-in file", plugins, product.pluginFiles);
         traces.file("plug-in settings file", plugins + product.modelCode + "_Config.dat");
     }
-    String programs, desktop;
-    commonFolders(isAbsoluteFolder(windows) ? windows : String(""), programs, desktop);
-    shellTraces(product, programs, desktop, traces);
+    const ShellFolders common = readShellFolders(isAbsoluteFolder(windows) ? windows : String(""));
+    shellTraces(product, usableFolder(common.programs), usableFolder(common.desktop), traces);
     for (const UserProfile& profile : listedProfiles())
         shellTraces(product, usableFolder(profile.programsFolder), usableFolder(profile.desktopFolder), traces);
     return traces.found;

@@ -1,6 +1,6 @@
 #include "console/RemovalActions.h"
 
-#include "console/ItemReporter.h"
+#include "app/UninstallReporter.h"
 #include "foundation/FileIdentity.h"
 #include "foundation/KernelHandle.h"
 #include "foundation/PathText.h"
@@ -37,8 +37,8 @@ private:
     RemovalActions& owner;
 };
 
-RemovalActions::RemovalActions(ItemReporter& reporter, bool scheduleLocked)
-    : reporter(reporter), scheduleLocked(scheduleLocked)
+RemovalActions::RemovalActions(UninstallReporter& reporter, bool scheduleLocked)
+    : UninstallActions(reporter), scheduleLocked(scheduleLocked)
 {
 }
 
@@ -54,7 +54,7 @@ bool RemovalActions::deleteFile(const String& given)
         return true;
     }
     if (meansNothingThere(error)) {
-        reporter.itemDone(ItemOutcome::notPresent, path, 0);
+        tell(ItemOutcome::notPresent, path, 0);
         return true;
     }
     return settle(path, path, error);
@@ -76,11 +76,11 @@ void RemovalActions::deleteKeyTree(RegistryKey& key, const String& keyPath, cons
     String item = "HKLM\\" + keyPath + "\\" + name;
     LONG status = removeKeyTree(key, name, item);
     if (status == ERROR_SUCCESS)
-        reporter.itemDone(ItemOutcome::deleted, item, 0);
+        tell(ItemOutcome::deleted, item, 0);
     else if (meansNothingThere(static_cast<DWORD>(status)))
-        reporter.itemDone(ItemOutcome::notPresent, item, 0);
+        tell(ItemOutcome::notPresent, item, 0);
     else
-        reporter.itemDone(ItemOutcome::failed, item, static_cast<DWORD>(status));
+        tell(ItemOutcome::failed, item, static_cast<DWORD>(status));
 }
 
 // A folder that still holds anything but what the run scheduled is left, whatever
@@ -98,16 +98,16 @@ bool RemovalActions::removeFolderEntry(const String& path, FolderTreeRemover::En
         return true;
     }
     if (meansNothingThere(error)) {
-        reporter.itemDone(ItemOutcome::notPresent, item, 0);
+        tell(ItemOutcome::notPresent, item, 0);
         return true;
     }
     if (entry == FolderTreeRemover::Entry::link) {
-        reporter.itemDone(ItemOutcome::failed, item, error);
+        tell(ItemOutcome::failed, item, error);
         return false;
     }
     if (!settled.holdsOnlyMembers(path)) {
-        reporter.itemDone(meantToGo ? ItemOutcome::failed : ItemOutcome::notEmpty, item,
-                          meantToGo ? ERROR_DIR_NOT_EMPTY : 0);
+        tell(meantToGo ? ItemOutcome::failed : ItemOutcome::notEmpty, item,
+             meantToGo ? ERROR_DIR_NOT_EMPTY : 0);
         return false;
     }
     return settle(path, item, error);
@@ -117,17 +117,17 @@ bool RemovalActions::settle(const String& path, const String& item, DWORD error)
 {
     if (scheduleLocked && !isReadOnly(path, error) && schedule(path, error)) {
         settled.add(path);
-        reporter.itemDone(ItemOutcome::scheduled, item, 0);
+        tell(ItemOutcome::scheduled, item, 0);
         return true;
     }
-    reporter.itemDone(ItemOutcome::failed, item, error);
+    tell(ItemOutcome::failed, item, error);
     return false;
 }
 
 void RemovalActions::gone(const String& path, const String& item)
 {
     settled.add(path);
-    reporter.itemDone(ItemOutcome::deleted, item, 0);
+    tell(ItemOutcome::deleted, item, 0);
 }
 
 String scheduledName(const String& path)

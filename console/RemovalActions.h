@@ -10,7 +10,7 @@
 #include "console/PathSet.h"
 #include "foundation/FileSystem.h"
 
-class ItemReporter;
+class UninstallReporter;
 
 class RemovalActions : public UninstallActions {
 public:
@@ -23,7 +23,7 @@ public:
 
 protected:
     // scheduleLocked: what cannot go now may be scheduled for the next start.
-    RemovalActions(ItemReporter& reporter, bool scheduleLocked);
+    RemovalActions(UninstallReporter& reporter, bool scheduleLocked);
 
     // Each answers what deleting the item answers (or would): 0 when it goes, else
     // the system's error, ERROR_FILE_NOT_FOUND or ERROR_PATH_NOT_FOUND when
@@ -46,7 +46,6 @@ private:
     bool settle(const String& path, const String& item, DWORD error);
     void gone(const String& path, const String& item);
 
-    ItemReporter& reporter;
     bool scheduleLocked;
 };
 

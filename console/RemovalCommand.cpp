@@ -4,6 +4,7 @@
 #include "app/ProductRecord.h"
 #include "app/ProductRecordList.h"
 #include "app/RemovalMutex.h"
+#include "app/UninstallEntry.h"
 #include "console/BackupActions.h"
 #include "console/BackupFolder.h"
 #include "console/ConsoleArguments.h"

@@ -53,18 +53,6 @@ const char* keptBecause(UninstallStep step)
     }
 }
 
-const char* outcomeName(ItemOutcome outcome)
-{
-    switch (outcome) {
-    case ItemOutcome::deleted: return "deleted";
-    case ItemOutcome::notPresent: return "notPresent";
-    case ItemOutcome::notEmpty: return "keptNotEmpty";
-    case ItemOutcome::failed: return "failed";
-    case ItemOutcome::scheduled: return "scheduled";
-    }
-    return "";
-}
-
 const char* outcomeWord(ItemOutcome outcome, bool dryRun)
 {
     switch (outcome) {
@@ -73,19 +61,25 @@ const char* outcomeWord(ItemOutcome outcome, bool dryRun)
     case ItemOutcome::notEmpty: return dryRun ? "would keep, not empty" : "kept, not empty";
     case ItemOutcome::failed: return dryRun ? "would fail" : "failed";
     case ItemOutcome::scheduled: return dryRun ? "would be scheduled for restart" : "scheduled for restart";
+    case ItemOutcome::keptByOption: return "kept by option";
+    case ItemOutcome::refused: return "refused";
     }
     return "";
 }
 
-// The message with each of its line breaks as lineBreak: on one line of the log
-// (""), the path that the window shows under the text follows it.
-String withLineBreaks(const String& text, const char* lineBreak)
+// The run's message in the words the users know from the window, the path after
+// lineBreak: under the text on the console, after it on one line of the log ("").
+String messageText(RunMessage message, const String& path, const char* lineBreak)
 {
-    String result;
-    int start = 0;
-    for (int end = text.find("\n"); end >= 0; start = end + 1, end = text.find("\n", start))
-        result += text.mid(start, end - start) + lineBreak;
-    return result + text.mid(start, text.length() - start);
+    switch (message) {
+    case RunMessage::noProductChosen: return "T5 application not chosen";
+    case RunMessage::entryMissing: return "Uninstall key not found !";
+    case RunMessage::pluginPathUnknown: return "Unable to obtain the plugins path";
+    case RunMessage::fileNotDeleted: return "Unable to delete the file " + (lineBreak + path);
+    case RunMessage::folderNotDeleted: return "Unable to delete the directory " + (lineBreak + path);
+    case RunMessage::completed: return "Uninstallation completed !";
+    }
+    return "";
 }
 
 } // namespace
@@ -96,14 +90,14 @@ RemovalJournal::RemovalJournal(ConsoleStream& out, LogFile& log, ProgressLine& p
 {
 }
 
-void RemovalJournal::showMessage(const String& text)
+void RemovalJournal::message(RunMessage message, const String& path)
 {
-    shown.push_back(text);
-    String line = "message: " + withLineBreaks(text, "");
+    shown.push_back(messageText(message, path, "\n"));
+    String line = "message: " + messageText(message, path, "");
     log.writeLine(line);
     if (out.isConsole())
         progress.hide();
-    out.writeLine(dryRun ? line : withLineBreaks(text, "\r\n"));
+    out.writeLine(dryRun ? line : messageText(message, path, "\r\n"));
 }
 
 void RemovalJournal::stepSkipped(UninstallStep step, SkipReason reason)
@@ -123,7 +117,7 @@ void RemovalJournal::stepSkipped(UninstallStep step, SkipReason reason)
     note(String("kept by option: ") + stepName(step) + " (" + keptBecause(step) + ")");
     if (everything)
         for (const String& item : everything->deletionsOf(step)) {
-            told.push_back(JournalItem{item, "keptByOption", 0});
+            told.push_back(JournalItem{item, ItemOutcome::keptByOption, 0});
             record("kept by option: " + item, dryRun);
         }
 }
@@ -138,21 +132,21 @@ void RemovalJournal::stepStarted(UninstallStep step)
 void RemovalJournal::folderRefused(UninstallStep step, const String& folder)
 {
     stayed.push_back(folder + " (refused as protected)");
-    told.push_back(JournalItem{folder, "refused", 0});
+    told.push_back(JournalItem{folder, ItemOutcome::refused, 0});
     note("refused as protected: " + folder + " (" + stepName(step) + ")");
 }
 
 void RemovalJournal::nameRefused(UninstallStep step, const String& path)
 {
     stayed.push_back(path + " (refused: its listed name leads out of its folder)");
-    told.push_back(JournalItem{path, "refused", 0});
+    told.push_back(JournalItem{path, ItemOutcome::refused, 0});
     note("refused, a listed name that leads out of its folder: " + path + " (" + stepName(step) + ")");
 }
 
 void RemovalJournal::itemDone(ItemOutcome outcome, const String& item, DWORD error)
 {
     ++tally[static_cast<int>(outcome)];
-    told.push_back(JournalItem{item, outcomeName(outcome), outcome == ItemOutcome::failed ? error : 0});
+    told.push_back(JournalItem{item, outcome, outcome == ItemOutcome::failed ? error : 0});
     progress.advance();
     // Tried again by a later step (a file in a folder that goes), it stayed once.
     if (outcome == ItemOutcome::failed && !failedItems.contains(item)) {

@@ -4,7 +4,7 @@
 // scheduled, kept, refused, skipped) and the run's messages as lines.
 #pragma once
 
-#include "console/ItemReporter.h"
+#include "app/UninstallReporter.h"
 #include "console/PathSet.h"
 
 #include <vector>
@@ -17,16 +17,15 @@ class ProgressLine;
 class RunPlan;
 class StopRequest;
 
-// One item of the run as told: outcome is "deleted", "notPresent", "keptNotEmpty",
-// "failed", "scheduled", "keptByOption" or "refused" (in a dry run, what the real
-// run would come to); error is the system's code for "failed", else 0.
+// One item of the run as told (in a dry run, what the real run would come to);
+// error is the system's code for a failure, else 0.
 struct JournalItem {
     String path;
-    const char* outcome;
+    ItemOutcome outcome;
     DWORD error;
 };
 
-class RemovalJournal final : public ItemReporter {
+class RemovalJournal final : public UninstallReporter {
 public:
     // everything: the same run simulated with nothing kept, whose items of a step
     // left out by an option are listed as kept; null lists only the step. stop,
@@ -40,8 +39,7 @@ public:
     // whose text the closing line gives.
     int runAndClose(const std::function<bool()>& run);
 
-    void showMessage(const String& text) override;
-    void runCompleted() override {}
+    void message(RunMessage message, const String& path) override;
     void stepSkipped(UninstallStep step, SkipReason reason) override;
     void stepStarted(UninstallStep step) override;
     void folderRefused(UninstallStep step, const String& folder) override;
@@ -77,7 +75,7 @@ private:
     bool dryRun;
     const RunPlan* everything;
     const StopRequest* stop;
-    int tally[5] = {};
+    int tally[static_cast<int>(ItemOutcome::refused) + 1] = {};
     std::vector<String> stayed; // each with why
     PathSet failedItems;
     std::vector<JournalItem> told;

@@ -2,13 +2,13 @@
 // each step would delete, and how many items the run would come to.
 #pragma once
 
+#include "app/UninstallReporter.h"
 #include "app/UninstallRun.h"
-#include "console/ItemReporter.h"
 
 #include <utility>
 #include <vector>
 
-class RunPlan final : public ItemReporter {
+class RunPlan final : public UninstallReporter {
 public:
     // Simulates the run of product with keep; nothing on the machine changes.
     RunPlan(const ProductRecord* product, KeepOptions keep);
@@ -18,8 +18,7 @@ public:
     // Every item the run would come to, whatever would become of it.
     int itemCount() const { return items; }
 
-    void showMessage(const String&) override {}
-    void runCompleted() override {}
+    void message(RunMessage, const String&) override {}
     void stepStarted(UninstallStep step) override { current = step; }
     void itemDone(ItemOutcome outcome, const String& item, DWORD error) override;
 

@@ -36,7 +36,7 @@ bool sessionManagerWritable()
 
 } // namespace
 
-SimulatedActions::SimulatedActions(ItemReporter& reporter, bool scheduleLocked)
+SimulatedActions::SimulatedActions(UninstallReporter& reporter, bool scheduleLocked)
     : RemovalActions(reporter, scheduleLocked), mayScheduleAtAll(scheduleLocked && sessionManagerWritable())
 {
 }

@@ -11,7 +11,7 @@
 class SimulatedActions final : public RemovalActions {
 public:
     // scheduleLocked as for the real run.
-    SimulatedActions(ItemReporter& reporter, bool scheduleLocked);
+    SimulatedActions(UninstallReporter& reporter, bool scheduleLocked);
 
 protected:
     DWORD removeFile(const String& path) override;

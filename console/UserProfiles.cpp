@@ -51,15 +51,19 @@ std::vector<String> subKeys(HKEY key)
     }
 }
 
+bool isFolder(const String& path, const FileIdentity& identity)
+{
+    FileLookUp found = lookUp(path);
+    return found.found && found.identity == identity;
+}
+
 bool insideWindows(const String& folder, const FileIdentity& windows)
 {
-    std::vector<String> folders = foldersAbove(folder);
-    folders.insert(folders.begin(), folder);
-    for (const String& each : folders) {
-        FileLookUp found = lookUp(each);
-        if (found.found && found.identity == windows)
+    if (isFolder(folder, windows))
+        return true;
+    for (const String& above : foldersAbove(folder))
+        if (isFolder(above, windows))
             return true;
-    }
     return false;
 }
 

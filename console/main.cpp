@@ -2,7 +2,7 @@
 #include "console/ConsoleProgram.h"
 #include "console/ConsoleStream.h"
 #include "console/SystemErrors.h"
-#include "toolkit/SystemLibraries.h"
+#include "foundation/ProcessStart.h"
 
 #include <windows.h>
 

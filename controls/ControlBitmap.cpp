@@ -1,21 +1,10 @@
 #include "controls/ControlBitmap.h"
 
+#include "toolkit/MemoryDC.h"
 #include "toolkit/SelectGuard.h"
 #include "toolkit/WindowDC.h"
 
 namespace {
-
-class ScratchDc {
-public:
-    explicit ScratchDc(HDC compatible) : dc_(CreateCompatibleDC(compatible)) {}
-    ~ScratchDc() { if (dc_ != nullptr) DeleteDC(dc_); }
-    ScratchDc(const ScratchDc&) = delete;
-    ScratchDc& operator=(const ScratchDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
 
 SIZE bitmapSize(HBITMAP bitmap)
 {
@@ -33,10 +22,10 @@ bool ControlBitmap::load(HWND window, HINSTANCE module, const char* name, COLORR
     if (!bitmap_)
         return false;
     WindowDC windowDc(window);
-    memory_ = CreateCompatibleDC(windowDc.handle());
-    if (memory_ == nullptr)
+    memory_.reset(CreateCompatibleDC(windowDc.handle()));
+    if (!memory_)
         return false;
-    previous_ = SelectObject(memory_, bitmap_.get());
+    original_.emplace(memory_.get(), bitmap_.get());
     buildDisabled(windowDc.handle(), disabledColour);
     return true;
 }
@@ -53,12 +42,8 @@ bool ControlBitmap::loadDisabled(HINSTANCE module, const char* name)
 
 void ControlBitmap::release()
 {
-    if (memory_ != nullptr) {
-        SelectObject(memory_, previous_);
-        DeleteDC(memory_);
-        memory_ = nullptr;
-        previous_ = nullptr;
-    }
+    original_.reset();
+    memory_.reset();
     bitmap_.reset();
     disabled_.reset();
 }
@@ -66,9 +51,9 @@ void ControlBitmap::release()
 bool ControlBitmap::select(bool disabled, SIZE& size)
 {
     const HBITMAP image = disabled ? disabled_.get() : bitmap_.get();
-    if (memory_ == nullptr || image == nullptr)
+    if (!memory_ || image == nullptr)
         return false;
-    SelectObject(memory_, image);
+    SelectObject(memory_.get(), image);
     size = bitmapSize(image);
     return true;
 }
@@ -77,14 +62,14 @@ void ControlBitmap::buildDisabled(HDC windowDc, COLORREF colour)
 {
     const SIZE size = bitmapSize(bitmap_.get());
     disabled_.reset(CreateCompatibleBitmap(windowDc, size.cx, size.cy));
-    ScratchDc target(windowDc);
-    if (!disabled_ || target.get() == nullptr)
+    const MemoryDC target(CreateCompatibleDC(windowDc));
+    if (!disabled_ || !target)
         return;
     SelectGuard selection(target.get(), disabled_.get());
-    const COLORREF key = GetPixel(memory_, 0, 0);
+    const COLORREF key = GetPixel(memory_.get(), 0, 0);
     for (int y = 0; y < size.cy; ++y) {
         for (int x = 0; x < size.cx; ++x) {
-            const COLORREF shown = GetPixel(memory_, x, y) == key ? RGB(0, 0, 0) : colour;
+            const COLORREF shown = GetPixel(memory_.get(), x, y) == key ? RGB(0, 0, 0) : colour;
             SetPixelV(target.get(), x, y, shown);
         }
     }
@@ -92,6 +77,6 @@ void ControlBitmap::buildDisabled(HDC windowDc, COLORREF colour)
 
 void ControlBitmap::deselectDisabled()
 {
-    if (memory_ != nullptr && GetCurrentObject(memory_, OBJ_BITMAP) == disabled_.get())
-        SelectObject(memory_, bitmap_.get());
+    if (memory_ && GetCurrentObject(memory_.get(), OBJ_BITMAP) == disabled_.get())
+        SelectObject(memory_.get(), bitmap_.get());
 }

@@ -3,7 +3,11 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "controls/OwnedGdiObject.h"
+#include "toolkit/MemoryDC.h"
+#include "toolkit/SelectGuard.h"
 
 class ControlBitmap {
 public:
@@ -26,7 +30,7 @@ public:
     // Selects the image for the state into the memory context and gives its
     // size; false when there is nothing to draw.
     bool select(bool disabled, SIZE& size);
-    HDC dc() const { return memory_; }
+    HDC dc() const { return memory_.get(); }
     HBITMAP bitmap() const { return bitmap_.get(); }
     HBITMAP disabledBitmap() const { return disabled_.get(); }
 
@@ -35,8 +39,10 @@ private:
     // Keeps the disabled image out of the memory context before it is deleted.
     void deselectDisabled();
 
+    // In this order, so that the selection is undone, then the DC deleted, then the images.
     OwnedGdiObject<HBITMAP> bitmap_;
     OwnedGdiObject<HBITMAP> disabled_;
-    HGDIOBJ previous_ = nullptr;
-    HDC memory_ = nullptr;
+    MemoryDC memory_;
+    // The memory DC's own bitmap, selected back before the DC goes.
+    std::optional<SelectGuard> original_;
 };

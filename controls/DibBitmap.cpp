@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "foundation/KernelHandle.h"
 #include "toolkit/SystemLibraries.h"
 
 namespace {
@@ -17,19 +18,6 @@ constexpr int maxTableEntries = 256;
 
 static_assert(sizeof(BITMAPINFOHEADER) == infoHeaderSize, "BMP info header");
 static_assert(sizeof(BITMAPFILEHEADER) == fileHeaderSize, "BMP file header");
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() { if (isOpen()) CloseHandle(handle_); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool isOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 DWORD imageSize(const BITMAPINFOHEADER& header)
 {
@@ -58,15 +46,7 @@ DibBitmap::DibBitmap(int width, int height)
 {
 }
 
-DibBitmap::~DibBitmap()
-{
-    if (dc_ != nullptr && previousBitmap_ != nullptr)
-        SelectObject(dc_, previousBitmap_);
-    if (bitmap_ != nullptr)
-        DeleteObject(bitmap_);
-    if (dc_ != nullptr)
-        DeleteDC(dc_);
-}
+DibBitmap::~DibBitmap() = default;
 
 void DibBitmap::createSection(BITMAPINFO* info, int bytesPerPixel)
 {
@@ -80,12 +60,12 @@ void DibBitmap::createSection(BITMAPINFO* info, int bytesPerPixel)
     info->bmiHeader.biWidth = roundedWidth(width_);
     info->bmiHeader.biHeight = height_;
     void* bits = nullptr;
-    bitmap_ = CreateDIBSection(dc_, info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap_ == nullptr || bits == nullptr)
+    bitmap_.reset(CreateDIBSection(dc_.get(), info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap_ || bits == nullptr)
         throw 1;
     bits_ = static_cast<BYTE*>(bits);
     stride_ = static_cast<int>(stride);
-    previousBitmap_ = SelectObject(dc_, bitmap_);
+    selection_.emplace(dc_.get(), bitmap_.get());
 }
 
 bool DibBitmap::writeBits(HANDLE file, const void* buffer, DWORD size)
@@ -97,15 +77,15 @@ bool DibBitmap::writeBits(HANDLE file, const void* buffer, DWORD size)
 BOOL DibBitmap::draw(HDC dc, int x, int y, const RECT* source, DWORD rop)
 {
     if (source == nullptr)
-        return BitBlt(dc, x, y, width_, height_, dc_, 0, 0, rop);
+        return BitBlt(dc, x, y, width_, height_, dc_.get(), 0, 0, rop);
     return BitBlt(dc, x, y, source->right - source->left, source->bottom - source->top,
-                  dc_, source->left, source->top, rop);
+                  dc_.get(), source->left, source->top, rop);
 }
 
 BOOL DibBitmap::stretchDraw(HDC dc, const RECT& target, DWORD rop)
 {
     return StretchBlt(dc, target.left, target.top, target.right - target.left,
-                      target.bottom - target.top, dc_, 0, 0, width_, height_, rop);
+                      target.bottom - target.top, dc_.get(), 0, 0, width_, height_, rop);
 }
 
 BOOL DibBitmap::drawTransparent(HDC dc, int x, int y, COLORREF key, int width, int height)
@@ -114,7 +94,7 @@ BOOL DibBitmap::drawTransparent(HDC dc, int x, int y, COLORREF key, int width, i
         width = width_;
         height = height_;
     }
-    return transparentBlt(dc, x, y, width, height, dc_, 0, 0, width_, height_, key);
+    return transparentBlt(dc, x, y, width, height, dc_.get(), 0, 0, width_, height_, key);
 }
 
 BYTE* DibBitmap::row(int y) const
@@ -126,12 +106,12 @@ BYTE* DibBitmap::row(int y) const
 
 bool DibBitmap::saveBmp(const char* fileName)
 {
-    FileHandle file(CreateFileA(fileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                openNoRecall, nullptr));
+    KernelHandle file(CreateFileA(fileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  openNoRecall, nullptr));
     if (!file.isOpen() || GetFileType(file.get()) != FILE_TYPE_DISK)
         return false;
     DIBSECTION section;
-    if (GetObjectA(bitmap_, sizeof(section), &section) != sizeof(section))
+    if (GetObjectA(bitmap_.get(), sizeof(section), &section) != sizeof(section))
         return false;
     return writeHeaders(file.get(), section)
         && writeBits(file.get(), bits_, imageSize(section.dsBmih));
@@ -156,7 +136,7 @@ bool DibBitmap::writeHeaders(HANDLE file, const DIBSECTION& section)
         }
         header.biClrUsed = maxTableEntries;
     } else {
-        GetDIBColorTable(dc_, 0, 1u << bitsPerPixel, reinterpret_cast<RGBQUAD*>(table));
+        GetDIBColorTable(dc_.get(), 0, 1u << bitsPerPixel, reinterpret_cast<RGBQUAD*>(table));
     }
     const DWORD tableSize = colourTableSize(header);
     if (tableSize > block.size() - infoHeaderSize)

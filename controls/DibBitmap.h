@@ -4,6 +4,12 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "controls/OwnedGdiObject.h"
+#include "toolkit/MemoryDC.h"
+#include "toolkit/SelectGuard.h"
+
 class DibBitmap {
 public:
     DibBitmap(const DibBitmap&) = delete;
@@ -24,7 +30,7 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     int stride() const { return stride_; }
-    HDC dc() const { return dc_; }
+    HDC dc() const { return dc_.get(); }
     BYTE* bits() const { return bits_; }
 
     // Writes the image as a BMP file; false on any failure (a file already
@@ -43,9 +49,10 @@ protected:
 private:
     bool writeHeaders(HANDLE file, const DIBSECTION& section);
 
-    HBITMAP bitmap_ = nullptr;
-    HDC dc_ = nullptr;
-    HGDIOBJ previousBitmap_ = nullptr;
+    // In this order, so that the section is selected out before the DC and it go.
+    OwnedGdiObject<HBITMAP> bitmap_;
+    MemoryDC dc_;
+    std::optional<SelectGuard> selection_;
     BYTE* bits_ = nullptr;
     int stride_ = 0;
     int width_;

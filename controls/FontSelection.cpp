@@ -1,14 +1,9 @@
 #include "controls/FontSelection.h"
 
 FontSelection::FontSelection(HDC dc, HGDIOBJ font)
-    : dc_(dc), previous_(GetCurrentObject(dc, OBJ_FONT) == font ? nullptr : SelectObject(dc, font))
 {
-}
-
-FontSelection::~FontSelection()
-{
-    if (previous_ != nullptr)
-        SelectObject(dc_, previous_);
+    if (GetCurrentObject(dc, OBJ_FONT) != font)
+        selection.emplace(dc, font);
 }
 
 HGDIOBJ fontOrSystem(HFONT font)

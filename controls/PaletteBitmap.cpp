@@ -63,27 +63,25 @@ PaletteBitmap::PaletteBitmap(int width, int height, const LOGPALETTE* palette)
     createSection(reinterpret_cast<BITMAPINFO*>(&info), 1);
     std::memset(bits(), 0, static_cast<size_t>(stride()) * static_cast<size_t>(height));
     if (palette != nullptr)
-        palette_ = CreatePalette(palette);
+        palette_.reset(CreatePalette(palette));
 }
 
 PaletteBitmap::~PaletteBitmap()
 {
     if (originalPalette_ != nullptr)
         SelectPalette(dc(), originalPalette_, TRUE);
-    if (palette_ != nullptr)
-        DeleteObject(palette_);
 }
 
 bool PaletteBitmap::selectsPalette(HDC target) const
 {
-    return palette_ != nullptr && isPaletteDevice(target);
+    return palette_ && isPaletteDevice(target);
 }
 
 BOOL PaletteBitmap::draw(HDC target, int x, int y, const RECT* source, DWORD rop)
 {
     if (!selectsPalette(target))
         return DibBitmap::draw(target, x, y, source, rop);
-    PaletteSelection selection(target, palette_);
+    PaletteSelection selection(target, palette_.get());
     return DibBitmap::draw(target, x, y, source, rop);
 }
 
@@ -91,7 +89,7 @@ BOOL PaletteBitmap::stretchDraw(HDC target, const RECT& rect, DWORD rop)
 {
     if (!selectsPalette(target))
         return DibBitmap::stretchDraw(target, rect, rop);
-    PaletteSelection selection(target, palette_);
+    PaletteSelection selection(target, palette_.get());
     return DibBitmap::stretchDraw(target, rect, rop);
 }
 
@@ -121,10 +119,8 @@ int PaletteBitmap::setPalette(HPALETTE palette)
     // back before the context is deleted.
     if (originalPalette_ == nullptr)
         originalPalette_ = previous;
-    if (palette_ != nullptr && palette_ != palette)
-        DeleteObject(palette_);
     RealizePalette(dc());
-    palette_ = palette;
+    palette_.reset(palette);
     return 1;
 }
 

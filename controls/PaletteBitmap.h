@@ -3,6 +3,7 @@
 #pragma once
 
 #include "controls/DibBitmap.h"
+#include "controls/OwnedGdiObject.h"
 
 class PaletteBitmap : public DibBitmap {
 public:
@@ -22,13 +23,13 @@ public:
     // Takes ownership of palette when it could be selected (returns 1); on
     // failure returns 0 and keeps the old palette.
     int setPalette(HPALETTE palette);
-    HPALETTE palette() const { return palette_; }
+    HPALETTE palette() const { return palette_.get(); }
     UINT setColour(UINT index, BYTE red, BYTE green, BYTE blue);
     UINT setColours(UINT first, UINT count, const RGBQUAD* entries);
 
 private:
     bool selectsPalette(HDC target) const;
 
-    HPALETTE palette_ = nullptr;
+    OwnedGdiObject<HPALETTE> palette_;
     HPALETTE originalPalette_ = nullptr;
 };

@@ -23,38 +23,35 @@ int64_t File::sizeOf(HANDLE file)
 File::File(const char* path, DWORD access, DWORD creationDisposition, DWORD shareMode, DWORD flagsAndAttributes)
     : file(CreateFileA(path, access, shareMode, nullptr, creationDisposition, flagsAndAttributes, nullptr))
 {
-    if (file == INVALID_HANDLE_VALUE)
+    if (!file.isOpen())
         throw "File not opened !";
 }
 
-File::~File()
-{
-    CloseHandle(file);
-}
+File::~File() = default;
 
 int64_t File::position() const
 {
-    return movePointer(file, 0, FILE_CURRENT);
+    return movePointer(file.get(), 0, FILE_CURRENT);
 }
 
 bool File::seek(int64_t offset)
 {
-    return movePointer(file, offset, FILE_BEGIN) >= 0;
+    return movePointer(file.get(), offset, FILE_BEGIN) >= 0;
 }
 
 uint32_t File::read(void* buffer, uint32_t count)
 {
     DWORD done = 0;
-    return ReadFile(file, buffer, count, &done, nullptr) ? done : 0;
+    return ReadFile(file.get(), buffer, count, &done, nullptr) ? done : 0;
 }
 
 uint32_t File::write(const void* data, uint32_t count)
 {
     DWORD done = 0;
-    return WriteFile(file, data, count, &done, nullptr) ? done : 0;
+    return WriteFile(file.get(), data, count, &done, nullptr) ? done : 0;
 }
 
 int64_t File::size() const
 {
-    return sizeOf(file);
+    return sizeOf(file.get());
 }

@@ -1,6 +1,7 @@
 // One open file handle with positioned reads and writes.
 #pragma once
 
+#include "foundation/KernelHandle.h"
 #include "foundation/Object.h"
 
 #include <windows.h>
@@ -16,7 +17,7 @@ public:
     File(const File&) = delete;
     File& operator=(const File&) = delete;
 
-    HANDLE handle() const { return file; }
+    HANDLE handle() const { return file.get(); }
     // The current offset; -1 when the system cannot tell.
     int64_t position() const;
     // Moves to offset from the start; false when the system refuses.
@@ -34,5 +35,5 @@ public:
     static int64_t sizeOf(HANDLE file);
 
 private:
-    HANDLE file;
+    KernelHandle file;
 };

@@ -3,23 +3,14 @@
 
 #include <windows.h>
 
-class FindHandle {
+#include "foundation/UniqueHandle.h"
+
+class FindHandle : public UniqueHandle<HANDLE, ::FindClose, -1> {
 public:
     // Starts a search; isOpen() tells whether anything matched, and record holds
     // the first match when it did.
-    FindHandle(const char* pattern, WIN32_FIND_DATAA& record);
-    ~FindHandle();
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    FindHandle(FindHandle&& other) noexcept;
-    FindHandle& operator=(FindHandle&& other) noexcept;
+    FindHandle(const char* pattern, WIN32_FIND_DATAA& record) : UniqueHandle(FindFirstFileA(pattern, &record)) {}
 
-    bool isOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
     // The next match into record; false when the search is exhausted.
-    bool next(WIN32_FIND_DATAA& record);
-
-private:
-    void close();
-
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    bool next(WIN32_FIND_DATAA& record) { return isOpen() && FindNextFileA(get(), &record) != FALSE; }
 };

@@ -84,9 +84,17 @@ LONG deleteTreeBelow(HKEY parent, const char* subPath, std::vector<char>& name);
 // recursion reuses it.
 void deleteSubKeys(HKEY key, std::vector<char>& name)
 {
+    // Each turn deletes a name or steps over one, so the names there at the start
+    // take at most that many turns; another process adding names as fast as they
+    // go gets as many again, and then the key is left to fail its own deletion.
+    DWORD listed = 0;
+    if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &listed, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr) != ERROR_SUCCESS)
+        listed = 0;
+    const unsigned long long turns = 2ull * listed + 1;
     std::set<std::string> deleted;
     DWORD index = 0;
-    for (;;) {
+    for (unsigned long long turn = 0; turn < turns; ++turn) {
         DWORD size = nameBufferSize;
         FILETIME written;
         if (RegEnumKeyExA(key, index, name.data(), &size, nullptr, nullptr, nullptr, &written) != ERROR_SUCCESS)

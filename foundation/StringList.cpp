@@ -1,5 +1,7 @@
 #include "foundation/StringList.h"
 
+#include "foundation/KernelHandle.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -187,48 +189,16 @@ void StringList::addLines(const char* bytes, uint32_t size)
 
 namespace {
 
-// Closes a kernel handle when it goes out of scope.
-class HandleOwner {
-public:
-    explicit HandleOwner(HANDLE handle) : handle_(handle) {}
-    ~HandleOwner()
-    {
-        if (handle_ && handle_ != INVALID_HANDLE_VALUE)
-            CloseHandle(handle_);
-    }
-    HandleOwner(const HandleOwner&) = delete;
-    HandleOwner& operator=(const HandleOwner&) = delete;
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ && handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
-};
-
-// Unmaps a mapped view when it goes out of scope.
-class ViewOwner {
-public:
-    explicit ViewOwner(const void* view) : view_(view) {}
-    ~ViewOwner()
-    {
-        if (view_)
-            UnmapViewOfFile(view_);
-    }
-    ViewOwner(const ViewOwner&) = delete;
-    ViewOwner& operator=(const ViewOwner&) = delete;
-    const char* bytes() const { return static_cast<const char*>(view_); }
-
-private:
-    const void* view_;
-};
+// A mapped view, unmapped exactly once.
+using MappedView = UniqueHandle<const void*, ::UnmapViewOfFile>;
 
 } // namespace
 
 bool StringList::load(const String& path)
 {
     clear();
-    HandleOwner file(CreateFileA(path.cStr(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid())
+    KernelHandle file(CreateFileA(path.cStr(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.isOpen())
         return false;
     DWORD high = 0;
     DWORD size = GetFileSize(file.get(), &high);
@@ -237,13 +207,13 @@ bool StringList::load(const String& path)
     // Line positions are 32-bit; a larger file is not a text list of this library.
     if (high != 0)
         return false;
-    HandleOwner mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
-    if (!mapping.valid())
+    KernelHandle mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+    if (!mapping.isOpen())
         return false;
-    ViewOwner view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
-    if (!view.bytes())
+    const MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
+    if (!view.isOpen())
         return false;
-    addLines(view.bytes(), size);
+    addLines(static_cast<const char*>(view.get()), size);
     return true;
 }
 
@@ -289,8 +259,8 @@ bool StringList::save(const String& path) const
     DWORD attributes = GetFileAttributesA(path.cStr());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return false;
-    HandleOwner file(CreateFileA(path.cStr(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid())
+    KernelHandle file(CreateFileA(path.cStr(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.isOpen())
         return false;
     WriteBuffer out(file.get());
     for (int i = 0; i < count(); ++i) {

@@ -2,24 +2,18 @@
 
 #include "app/ProductCatalogue.h"
 #include "app/ProductRecord.h"
+#include "app/UninstallEntry.h"
 #include "foundation/FileSystem.h"
-#include "foundation/RegistryHandle.h"
 #include "foundation/RegistryKey.h"
 
 namespace {
 
-const char uninstallKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 const char shellFoldersPath[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 // The shell rewrites "Shell Folders" from this key whenever it is asked for a folder.
 const char userShellFoldersPath[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 const char* const folderValues[] = {"Programs", "Desktop", "Common Programs", "Common Desktop"};
 const char servicesPath[] = "SYSTEM\\CurrentControlSet\\Services\\";
 const char pluginKeyPath[] = "Software\\PLX";
-
-std::string text(const String& value)
-{
-    return std::string(value.cStr(), static_cast<size_t>(value.length()));
-}
 
 std::string windowsFolderPath()
 {
@@ -76,6 +70,11 @@ std::vector<std::string> pathsIn(const std::string& folder, const StringList& na
 
 } // namespace
 
+std::string text(const String& value)
+{
+    return std::string(value.cStr(), static_cast<size_t>(value.length()));
+}
+
 MachineFixture::MachineFixture(const MachineLayout& layout)
     : where(layout), windows(windowsFolderPath()), system(windows + "System32\\")
 {
@@ -126,9 +125,10 @@ std::string MachineFixture::install(const std::string& modelCode, std::string fo
     for (const String& entry : {p->displayName, p->companionName}) {
         if (entry.length() == 0)
             continue;
-        addKey(uninstallKeyPath + text(entry), ItemKind::uninstallEntry, id);
-        writeString(uninstallKeyPath + text(entry), "DisplayIcon", icon);
-        writeString(uninstallKeyPath + text(entry), "DisplayName", text(entry));
+        const std::string key = std::string(uninstallKeyPath) + "\\" + text(entry);
+        addKey(key, ItemKind::uninstallEntry, id);
+        writeString(key, "DisplayIcon", icon);
+        writeString(key, "DisplayName", text(entry));
     }
     for (const String& service : {p->serviceName, p->extraServiceName}) {
         if (service.length() == 0)
@@ -229,19 +229,14 @@ void MachineFixture::removeAll()
 void MachineFixture::saveShellFolders()
 {
     for (const char* path : {shellFoldersPath, userShellFoldersPath}) {
-        HKEY opened = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        RegistryKey key(HKEY_LOCAL_MACHINE);
+        if (!key.open(path, false))
             continue;
-        RegistryHandle key(opened);
-        for (DWORD index = 0;; ++index) {
-            char name[16384];
+        for (const String& name : key.valueNames()) {
             BYTE data[4096];
-            DWORD nameSize = sizeof name;
-            DWORD size = sizeof data;
             DWORD type = 0;
-            if (RegEnumValueA(key.get(), index, name, &nameSize, nullptr, &type, data, &size) != ERROR_SUCCESS)
-                break;
-            savedFolders.push_back(SavedValue{path, std::string(name, nameSize), type, std::vector<BYTE>(data, data + size)});
+            const DWORD size = key.readRaw(name, data, sizeof data, &type);
+            savedFolders.push_back(SavedValue{path, text(name), type, std::vector<BYTE>(data, data + size)});
         }
     }
 }

@@ -12,6 +12,10 @@
 #include <vector>
 
 class ProductRecord;
+class String;
+
+// The string's bytes, for the tests' comparisons and messages.
+std::string text(const String& value);
 
 enum class ItemKind {
     uninstallEntry, // a product's key under the Uninstall key
@@ -60,7 +64,6 @@ public:
     MachineFixture(const MachineFixture&) = delete;
     MachineFixture& operator=(const MachineFixture&) = delete;
 
-    const ProductRecordList& catalogue() const { return records; }
     // Null for a model code that is not in the catalogue.
     const ProductRecord* product(const std::string& modelCode) const;
     // Installs the product: uninstall entries, files, driver, plug-ins and plug-in

@@ -1,37 +1,21 @@
 #include "toolkit/BackBuffer.h"
 
-BackBuffer::BackBuffer()
-    : backBitmap(nullptr), savedBitmap(nullptr), memoryDc(nullptr), backWidth(0), backHeight(0)
-{
-}
-
-BackBuffer::~BackBuffer()
-{
-    close();
-}
+#include "toolkit/WindowDC.h"
 
 void BackBuffer::open(int width, int height)
 {
     close();
-    HDC screen = GetDC(nullptr);
-    backBitmap = CreateCompatibleBitmap(screen, width, height);
-    ReleaseDC(nullptr, screen);
-    memoryDc = CreateCompatibleDC(nullptr);
+    backBitmap.reset(CreateCompatibleBitmap(WindowDC(nullptr).handle(), width, height));
+    memoryDc.reset(CreateCompatibleDC(nullptr));
     if (memoryDc && backBitmap)
-        savedBitmap = SelectObject(memoryDc, backBitmap);
+        selection.emplace(memoryDc.get(), backBitmap.get());
 }
 
 void BackBuffer::close()
 {
-    if (memoryDc && savedBitmap)
-        SelectObject(memoryDc, savedBitmap);
-    if (backBitmap)
-        DeleteObject(backBitmap);
-    if (memoryDc)
-        DeleteDC(memoryDc);
-    backBitmap = nullptr;
-    savedBitmap = nullptr;
-    memoryDc = nullptr;
+    selection.reset();
+    backBitmap.reset();
+    memoryDc.reset();
     // A size recorded before a switch-off says nothing about the next bitmap.
     backWidth = 0;
     backHeight = 0;

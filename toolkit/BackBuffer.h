@@ -3,10 +3,16 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "foundation/UniqueHandle.h"
+#include "toolkit/MemoryDC.h"
+#include "toolkit/SelectGuard.h"
+
 class BackBuffer {
 public:
-    BackBuffer();
-    ~BackBuffer();
+    BackBuffer() = default;
+    ~BackBuffer() = default;
     BackBuffer(const BackBuffer&) = delete;
     BackBuffer& operator=(const BackBuffer&) = delete;
 
@@ -18,16 +24,17 @@ public:
     // Rebuilds with exactly that size unless the bitmap already covers it.
     void grow(int width, int height);
 
-    bool isOpen() const { return memoryDc != nullptr; }
-    HDC dc() const { return memoryDc; }
-    HBITMAP bitmap() const { return backBitmap; }
+    bool isOpen() const { return memoryDc.isOpen(); }
+    HDC dc() const { return memoryDc.get(); }
+    HBITMAP bitmap() const { return backBitmap.get(); }
     int width() const { return backWidth; }
     int height() const { return backHeight; }
 
 private:
-    HBITMAP backBitmap;
-    HGDIOBJ savedBitmap;
-    HDC memoryDc;
-    int backWidth;
-    int backHeight;
+    // In this order, so that the bitmap is selected out before the DC and it go.
+    UniqueHandle<HBITMAP, ::DeleteObject> backBitmap;
+    MemoryDC memoryDc;
+    std::optional<SelectGuard> selection;
+    int backWidth = 0;
+    int backHeight = 0;
 };

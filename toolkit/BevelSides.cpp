@@ -54,25 +54,11 @@ bool penColours(int levels, const HPEN* leading, const HPEN* trailing, COLORREF*
 
 } // namespace
 
-BevelSides::BevelSides() : images(), nextImage(0) {}
-
-BevelSides::~BevelSides()
-{
-    for (Image& image : images)
-        release(image);
-}
-
 void BevelSides::release(Image& image)
 {
-    if (image.dc != nullptr) {
-        SelectObject(image.dc, image.originalBitmap);
-        DeleteDC(image.dc);
-    }
-    if (image.bitmap != nullptr)
-        DeleteObject(image.bitmap);
-    image.dc = nullptr;
-    image.bitmap = nullptr;
-    image.originalBitmap = nullptr;
+    image.selection.reset();
+    image.dc.reset();
+    image.bitmap.reset();
 }
 
 bool BevelSides::copy(HDC dc, const RECT& r, int levels, const HPEN* leading, const HPEN* trailing)
@@ -90,15 +76,15 @@ bool BevelSides::copy(HDC dc, const RECT& r, int levels, const HPEN* leading, co
         image = make(levels, height, colours, leading, trailing);
     if (image == nullptr)
         return false;
-    BitBlt(dc, r.left, r.top, levels, height, image->dc, 0, 0, SRCCOPY);
-    BitBlt(dc, r.right - levels + 1, r.top, levels, height, image->dc, levels, 0, SRCCOPY);
+    BitBlt(dc, r.left, r.top, levels, height, image->dc.get(), 0, 0, SRCCOPY);
+    BitBlt(dc, r.right - levels + 1, r.top, levels, height, image->dc.get(), levels, 0, SRCCOPY);
     return true;
 }
 
 BevelSides::Image* BevelSides::find(int levels, int height, const COLORREF* colours)
 {
     for (Image& image : images) {
-        if (image.dc != nullptr && image.levels == levels && image.height == height &&
+        if (image.dc && image.levels == levels && image.height == height &&
             std::memcmp(image.colours, colours, 2 * levels * sizeof(COLORREF)) == 0)
             return &image;
     }
@@ -122,24 +108,24 @@ BevelSides::Image* BevelSides::make(int levels, int height, const COLORREF* colo
     void* bits = nullptr;
     Image& image = images[nextImage];
     release(image);
-    image.bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    image.dc = image.bitmap != nullptr ? CreateCompatibleDC(nullptr) : nullptr;
-    if (image.dc == nullptr) {
+    image.bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (image.bitmap)
+        image.dc.reset(CreateCompatibleDC(nullptr));
+    if (!image.dc) {
         release(image);
         return nullptr;
     }
     nextImage = (nextImage + 1) % imageCount;
-    image.originalBitmap = SelectObject(image.dc, image.bitmap);
+    image.selection.emplace(image.dc.get(), image.bitmap.get());
     image.levels = levels;
     image.height = height;
     std::memcpy(image.colours, colours, 2 * levels * sizeof(COLORREF));
-    const HGDIOBJ previousPen = GetCurrentObject(image.dc, OBJ_PEN);
+    // No cached pen stays selected in a DC that outlives this call.
+    const SelectGuard pens(image.dc.get(), leading[0]);
     RECT level = {0, 0, 2 * levels - 1, height - 1};
     for (int i = 0; i < levels; ++i) {
-        drawBevelLevel(image.dc, level, leading[i], trailing[i]);
+        drawBevelLevel(image.dc.get(), level, leading[i], trailing[i]);
         level = {level.left + 1, level.top + 1, level.right - 1, level.bottom - 1};
     }
-    // No cached pen stays selected in a DC that outlives this call.
-    SelectObject(image.dc, previousPen);
     return &image;
 }

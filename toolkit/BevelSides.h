@@ -6,12 +6,17 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "foundation/UniqueHandle.h"
+#include "toolkit/MemoryDC.h"
+#include "toolkit/SelectGuard.h"
+
 class BevelSides {
 public:
     static constexpr int maxLevels = 8;
 
-    BevelSides();
-    ~BevelSides();
+    BevelSides() = default;
     BevelSides(const BevelSides&) = delete;
     BevelSides& operator=(const BevelSides&) = delete;
 
@@ -29,12 +34,13 @@ private:
     // Each image keeps a DC of its own with its bitmap selected for good:
     // selecting a bitmap costs far more under Wine than the copy it serves.
     struct Image {
-        int levels;
-        int height;
-        COLORREF colours[2 * maxLevels];
-        HDC dc;
-        HBITMAP bitmap;
-        HGDIOBJ originalBitmap;
+        int levels = 0;
+        int height = 0;
+        COLORREF colours[2 * maxLevels] = {};
+        // In this order, so that the bitmap is selected out before the DC and it go.
+        UniqueHandle<HBITMAP, ::DeleteObject> bitmap;
+        MemoryDC dc;
+        std::optional<SelectGuard> selection;
     };
     static constexpr int imageCount = 4;
 
@@ -43,5 +49,5 @@ private:
     static void release(Image& image);
 
     Image images[imageCount];
-    int nextImage;
+    int nextImage = 0;
 };

@@ -76,19 +76,34 @@ LRESULT Component::handleMessage(UINT message, WPARAM wparam, LPARAM lparam)
     return CallWindowProcA(procedure, own, message, wparam, lparam);
 }
 
+namespace {
+
+// A window goes through the toolkit's procedure when its class is the toolkit's
+// own (a tooltip that subclasses it puts its procedure in front) or when
+// attachHandle installed it. Only such a window's user data was written by the
+// toolkit; any other window's may point anywhere, or into another process.
+bool runsToolkitProcedure(HWND window)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId())
+        return false;
+    const LONG_PTR ours = reinterpret_cast<LONG_PTR>(componentWindowProcedure);
+    return GetWindowLongPtrA(window, GWLP_WNDPROC) == ours ||
+           static_cast<LONG_PTR>(GetClassLongPtrA(window, GCLP_WNDPROC)) == ours;
+}
+
+}
+
 Component* Component::fromHandle(HWND handle)
 {
-    if (!handle)
+    if (!handle || !runsToolkitProcedure(handle))
         return nullptr;
     const LONG_PTR value = GetWindowLongPtrA(handle, GWLP_USERDATA);
     if (value == 0)
         return nullptr;
     Component* candidate = reinterpret_cast<Component*>(value);
     const Object* object = candidate;
-    // The tag sits after the object's table pointer; a foreign window's user
-    // data may point anywhere, so the bytes are checked before they are read.
-    if (IsBadReadPtr(reinterpret_cast<const void*>(value), sizeof(void*) + sizeof(std::uint32_t)))
-        return nullptr;
     return ClassTag::isToolkitTag(object->classTag()) ? candidate : nullptr;
 }
 

@@ -1,6 +1,7 @@
 #include "toolkit/FrameDrawing.h"
 
 #include "toolkit/BevelSides.h"
+#include "toolkit/SelectGuard.h"
 #include "toolkit/Window.h"
 
 namespace {
@@ -15,12 +16,11 @@ BevelSides& bevelSides()
 void drawEtched(const Window& window, HDC dc, const RECT& r)
 {
     const int n = window.borderWidth();
-    const HGDIOBJ previousBrush = SelectObject(dc, window.hollowBrush());
+    const SelectGuard brush(dc, window.hollowBrush());
     SelectObject(dc, window.lightBorderPen(n - 1));
     RoundRect(dc, r.left, r.top, r.right, r.bottom, n, n);
     SelectObject(dc, window.darkBorderPen(n - 1));
     RoundRect(dc, r.left + 1, r.top + 1, r.right + 1, r.bottom + 1, n, n);
-    SelectObject(dc, previousBrush);
 }
 
 void shrink(RECT& r, int by)
@@ -90,12 +90,12 @@ void drawWindowFrame(const Window& window, HDC dc, RECT& r, int style)
 {
     r.right -= 1;
     r.bottom -= 1;
-    const HGDIOBJ previousPen = GetCurrentObject(dc, OBJ_PEN);
+    // Every pen the styles select below is undone here, once.
+    const SelectGuard pen(dc, GetCurrentObject(dc, OBJ_PEN));
     if (style == 1)
         drawBevelLevel(dc, r, window.lightBorderPen(0), window.darkBorderPen(0));
     else if (style == 2)
         drawEtched(window, dc, r);
     else if (style == 3 || style == 4)
         drawBevel(window, dc, r, style == 3);
-    SelectObject(dc, previousPen);
 }

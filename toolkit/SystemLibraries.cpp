@@ -4,7 +4,6 @@
 
 namespace {
 
-using SetDefaultDllDirectoriesCall = BOOL(WINAPI*)(DWORD);
 using InitCommonControlsExCall = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
 using TransparentBltCall = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, UINT);
 
@@ -16,12 +15,6 @@ Call procedure(HMODULE module, const char* name)
     if (module == nullptr)
         return nullptr;
     return reinterpret_cast<Call>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
-// KERNEL32 is always loaded; asking it by handle loads nothing.
-HMODULE kernel()
-{
-    return GetModuleHandleA("kernel32.dll");
 }
 
 HMODULE loadBySystemPath(const char* name)
@@ -36,21 +29,6 @@ HMODULE loadBySystemPath(const char* name)
 }
 
 }  // namespace
-
-void restrictDllSearch()
-{
-    const auto setDefault = procedure<SetDefaultDllDirectoriesCall>(kernel(), "SetDefaultDllDirectories");
-    if (setDefault == nullptr || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32))
-        SetDllDirectoryA("");
-}
-
-void enterSystemFolder()
-{
-    char folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length > 0 && length < MAX_PATH)
-        SetCurrentDirectoryA(folder);
-}
 
 HMODULE loadSystemLibrary(const char* name)
 {

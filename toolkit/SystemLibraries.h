@@ -3,22 +3,13 @@
 // planted copy of such a DLL would otherwise be found first.
 #pragma once
 
+// The start-up steps (restrictDllSearch) sit below the toolkit, where the console
+// companion reaches them too; the application still calls them first.
+#include "foundation/ProcessStart.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
-
-// Makes the system folder the only folder searched for DLLs loaded by name,
-// including those the system loads on the process's behalf (UXTHEME at the first
-// window). Where SetDefaultDllDirectories is missing (Windows 7 without its
-// loader update) it at least takes the current folder out of the search.
-// Safe to call more than once; the first call should come before any window.
-void restrictDllSearch();
-
-// Makes the system folder the current folder. A program is often started with its
-// own folder as the current one; kept, that would hold a folder it lies in open
-// against its removal, and the current folder is a place the process must not
-// look for anything.
-void enterSystemFolder();
 
 // Loads a DLL given by bare file name from the system folder and never from the
 // program's or the current folder; null when that fails. The module stays

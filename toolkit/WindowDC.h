@@ -3,19 +3,18 @@
 
 #include <windows.h>
 
-class WindowDC {
+#include "foundation/UniqueHandle.h"
+
+// ReleaseDC needs the window the DC came from; the owner carries it.
+inline void releaseWindowDc(HWND window, HDC dc)
+{
+    ReleaseDC(window, dc);
+}
+
+class WindowDC : public UniqueHandle<HDC, releaseWindowDc, 0, HWND> {
 public:
     // A null window gives the screen's DC. handle() is null when none could be had.
-    explicit WindowDC(HWND window);
-    ~WindowDC();
-    WindowDC(WindowDC&& other) noexcept;
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    WindowDC& operator=(WindowDC&&) = delete;
+    explicit WindowDC(HWND window) : UniqueHandle(window, GetDC(window)) {}
 
-    HDC handle() const;
-
-private:
-    HWND window;
-    HDC dc;
+    HDC handle() const { return get(); }
 };

@@ -4,6 +4,7 @@
 #include "toolkit/FocusNavigation.h"
 #include "toolkit/LifeGuard.h"
 #include "toolkit/Window.h"
+#include "toolkit/WindowDC.h"
 
 namespace {
 
@@ -171,19 +172,17 @@ void WindowDispatch::paint(Window& w, WPARAM wparam)
             w.onPaint(reinterpret_cast<HDC>(wparam));
             return;
         }
-        HDC dc = GetDC(own);
-        w.onPaint(dc);
-        ReleaseDC(own, dc);
+        const WindowDC dc(own);
+        w.onPaint(dc.handle());
         return;
     }
-    HDC dc = GetDC(own);
+    const WindowDC dc(own);
     HDC memory = w.back.dc();
     SendMessageA(own, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
     if (life.alive())
         SendMessageA(own, WM_PAINT, reinterpret_cast<WPARAM>(memory), 0);
     if (life.alive())
-        BitBlt(dc, 0, 0, w.innerWidth, w.innerHeight, memory, 0, 0, SRCCOPY);
-    ReleaseDC(own, dc);
+        BitBlt(dc.handle(), 0, 0, w.innerWidth, w.innerHeight, memory, 0, 0, SRCCOPY);
     if (!life.alive())
         return;
     ValidateRgn(own, nullptr);

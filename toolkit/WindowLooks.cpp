@@ -2,6 +2,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Drawing.h"
+#include "toolkit/SelectGuard.h"
 #include "toolkit/Window.h"
 #include "toolkit/WindowDC.h"
 
@@ -92,13 +93,12 @@ void WindowLooks::measureTextHeight(Window& w)
     WindowDC dc(w.handle());
     if (!dc.handle())
         return;
-    HFONT effective = w.font();
-    HGDIOBJ previousFont = effective ? SelectObject(dc.handle(), effective) : nullptr;
+    const HFONT effective = w.font();
+    const HGDIOBJ measured = effective ? static_cast<HGDIOBJ>(effective) : GetCurrentObject(dc.handle(), OBJ_FONT);
+    const SelectGuard font(dc.handle(), measured);
     TEXTMETRICA metrics;
     if (GetTextMetricsA(dc.handle(), &metrics))
         w.fontHeight = metrics.tmHeight;
-    if (previousFont)
-        SelectObject(dc.handle(), previousFont);
 }
 
 void WindowLooks::setFaceColour(Window& w, COLORREF colour)

@@ -14,6 +14,7 @@
 #include "tests/support/ScratchFolder.h"
 
 using namespace programtesting;
+using uninstalltesting::exists;
 
 namespace {
 
@@ -43,11 +44,6 @@ private:
     std::vector<std::string> programs_;
 };
 
-bool exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 }  // namespace
 
 TEST(DllPlanting, UninstallerLoadsNoneOfTheDllsPlantedBesideIt)
@@ -66,8 +62,8 @@ TEST(DllPlanting, UninstallerLoadsNoneOfTheDllsPlantedBesideIt)
     machine.fixture.install("T520");
     {
         RunningProgram uninstaller(folder.join("PlantedUninstaller.exe"), "T520");
-        HWND window = uninstaller.waitForWindow("myComponent", "T520 uninstall");
-        ASSERT_TRUE(window != nullptr && waitFor([&] { return isPainted(window); }));
+        HWND window = uninstaller.waitForPaintedWindow("T520 uninstall");
+        ASSERT_NE(nullptr, window);
         PostMessageA(window, WM_CLOSE, 0, 0);
         EXPECT_EQ(0u, uninstaller.waitForExit());
     }

@@ -2,6 +2,7 @@
 
 #include "app/MessageBoxReporter.h"
 #include "app/ProductCatalogue.h"
+#include "app/UninstallEntry.h"
 #include "foundation/FileSystem.h"
 #include "foundation/RegistryKey.h"
 #include "tests/support/MessageBoxCapture.h"
@@ -73,7 +74,8 @@ bool RunResult::skippedAs(UninstallStep step, SkipReason reason) const
     return false;
 }
 
-RunResult runUninstall(const MachineFixture& machine, const std::string& modelCode, KeepOptions keep)
+RunResult runUninstall(const MachineFixture& machine, const std::string& modelCode, KeepOptions keep,
+                       const char* folder)
 {
     RunResult result;
     Window* owner = new Window("owner", WS_POPUP | WS_VISIBLE, 0, 0, 0, 100, 100, nullptr);
@@ -81,7 +83,10 @@ RunResult runUninstall(const MachineFixture& machine, const std::string& modelCo
         testsupport::MessageBoxCapture capture;
         RecordingReporter reporter(*owner, result);
         GuardedActions actions;
-        result.completed = UninstallRun(machine.product(modelCode), keep, reporter, &actions).run();
+        UninstallRun run(machine.product(modelCode), keep, reporter, &actions);
+        if (folder)
+            run.useInstallFolder(folder);
+        result.completed = run.run();
         for (const testsupport::CapturedMessageBox& box : capture.boxes()) {
             result.messages.push_back(box.text);
             result.captions.push_back(box.caption);
@@ -192,7 +197,7 @@ std::wstring widened(const std::string& ascii)
 
 std::string uninstallKey(const std::string& displayName)
 {
-    return "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + displayName;
+    return std::string(uninstallKeyPath) + "\\" + displayName;
 }
 
 } // namespace uninstalltesting

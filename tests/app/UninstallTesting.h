@@ -35,8 +35,10 @@ struct RunResult {
     bool skippedAs(UninstallStep step, SkipReason reason) const;
 };
 
-// Runs the product's uninstall with a plain toolkit window as the boxes' owner.
-RunResult runUninstall(const MachineFixture& machine, const std::string& modelCode, KeepOptions keep);
+// Runs the product's uninstall with a plain toolkit window as the boxes' owner;
+// in folder, when one is given, instead of the one the uninstall entry names.
+RunResult runUninstall(const MachineFixture& machine, const std::string& modelCode, KeepOptions keep,
+                       const char* folder = nullptr);
 std::vector<std::string> completedOnly();
 
 // Whether exactly the items a run for productId should leave are left: everything
@@ -74,6 +76,19 @@ struct WideNames {
 };
 
 std::wstring widened(const std::string& ascii);
+
+// Whether a file or folder of that name is there.
+inline bool exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The process's current folder for the life of the object.
+struct CurrentFolder {
+    explicit CurrentFolder(const std::string& path) { GetCurrentDirectoryA(MAX_PATH, saved); SetCurrentDirectoryA(path.c_str()); }
+    ~CurrentFolder() { SetCurrentDirectoryA(saved); }
+    char saved[MAX_PATH] = {};
+};
 
 // Writes a value below HKEY_LOCAL_MACHINE.
 void setValue(const std::string& keyPath, const char* name, const std::string& value);

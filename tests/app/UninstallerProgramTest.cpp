@@ -12,6 +12,7 @@
 
 #include "app/ProductRecord.h"
 #include "tests/app/UninstallTesting.h"
+#include "tests/support/FileLock.h"
 #include "tests/support/RunningProgram.h"
 #include "tests/support/Sandbox.h"
 #include "toolkit/Drawing.h"
@@ -36,12 +37,6 @@ const char listCaption[] = "Vantorix uninstaller";
 
 struct Uninstaller : RunningProgram {
     explicit Uninstaller(const std::string& arguments = "") : RunningProgram(buildFile("VxUninstall.exe"), arguments) {}
-    // The main window once it has painted: the constructor has finished and the loop runs.
-    HWND window(const char* caption = nullptr) const
-    {
-        HWND found = waitForWindow("myComponent", caption);
-        return found && waitFor([&] { return isPainted(found); }) ? found : nullptr;
-    }
     // Clicks the control, answers the message box that brings and returns its text.
     std::string boxAfterClicking(HWND control) const
     {
@@ -106,7 +101,7 @@ TEST_F(UninstallerProgram, ListModeOffersTheInstalledProductsInCatalogueOrder)
     fixture().install("T540");
     fixture().install("T520");
     Uninstaller program;
-    HWND window = program.window(listCaption);
+    HWND window = program.waitForPaintedWindow(listCaption);
     ASSERT_NE(nullptr, window);
     RECT outer = {};
     GetWindowRect(window, &outer);
@@ -149,7 +144,7 @@ TEST_F(UninstallerProgram, ListModeWithOneProductChoosesItAndCancelChangesNothin
 {
     fixture().install("T520");
     Uninstaller program;
-    HWND window = program.window(listCaption);
+    HWND window = program.waitForPaintedWindow(listCaption);
     ASSERT_NE(nullptr, window);
     EXPECT_EQ("T520", windowText(children(window).at(1)));
     click(childWithText(window, "Cancel"));
@@ -163,7 +158,7 @@ TEST_F(UninstallerProgram, CommandLineModeNamesTheProductOfTheFirstArgument)
     fixture().install("T520");
     fixture().install("T530MCH");
     Uninstaller program("t530mch T520");
-    HWND window = program.window();
+    HWND window = program.waitForPaintedWindow();
     ASSERT_NE(nullptr, window);
     EXPECT_EQ("T530MCH uninstall", windowText(window));
     const std::vector<HWND> rows = children(window);
@@ -188,7 +183,7 @@ TEST_F(UninstallerProgram, KeyboardAloneRemovesAProduct)
 {
     fixture().install("T520");
     Uninstaller program("T520");
-    HWND window = program.window("T520 uninstall");
+    HWND window = program.waitForPaintedWindow("T520 uninstall");
     ASSERT_NE(nullptr, window);
     const std::vector<HWND> rows = children(window);
     ASSERT_EQ(8u, rows.size());
@@ -215,9 +210,9 @@ TEST_F(UninstallerProgram, KeyboardAloneRemovesAProduct)
 TEST_F(UninstallerProgram, ACloseDuringTheRunWaitsForItsEnd)
 {
     const std::string locked = fixture().install("T520") + "\\VXT520.exe";
-    HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    auto lock = std::make_unique<testsupport::FileLock>(locked);
     Uninstaller program("T520");
-    HWND window = program.window("T520 uninstall");
+    HWND window = program.waitForPaintedWindow("T520 uninstall");
     ASSERT_NE(nullptr, window);
     click(childWithText(window, "Proceed"));
     HWND box = program.waitForMessageBox();
@@ -233,6 +228,6 @@ TEST_F(UninstallerProgram, ACloseDuringTheRunWaitsForItsEnd)
     EXPECT_EQ("Uninstallation completed !", messageBoxText(box));
     answerOk(box);
     EXPECT_EQ(0u, program.waitForExit());
-    CloseHandle(lock);
+    lock.reset();
     EXPECT_TRUE(leftAsExpected(fixture(), 1, KeepOptions{}, [&](const MachineItem& item) { return item.path == locked; }));
 }

@@ -58,7 +58,7 @@ std::string contentText(const std::string& path, const WIN32_FIND_DATAA& record)
 
 // Below temp only keep is listed; the folders on the way to it are entered unlisted.
 void listFiles(const std::string& folder, const std::string& temp, const std::string& keep,
-               std::vector<std::string>& listing, bool full = false)
+               std::vector<std::string>& listing)
 {
     WIN32_FIND_DATAA record;
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &record);
@@ -69,22 +69,20 @@ void listFiles(const std::string& folder, const std::string& temp, const std::st
         std::string path = folder + "\\" + name;
         // The test command's own folders of links and empty files are the
         // foundation tests' to change meanwhile.
-        bool listed = (!startsWith(path + "\\", temp) || startsWith(path, keep)) &&
-                      !(full && startsWith(path, "C:\\t5-"));
+        bool listed = (!startsWith(path + "\\", temp) || startsWith(path, keep)) && !startsWith(path, "C:\\t5-");
         if (name == "." || name == ".." || !(listed || startsWith(keep, path + "\\")))
             continue;
         const bool folder = (record.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         // A folder's time of writing moves with whatever other tests do in it; its
         // entries tell what changed there.
         if (listed)
-            listing.push_back(path + " " + std::to_string(record.dwFileAttributes) + " " +
-                              (folder ? std::string() : std::to_string(record.nFileSizeLow) + " " +
-                                                            std::to_string(record.ftLastWriteTime.dwLowDateTime)) +
-                              (full && !folder ? " " + timeText(record.ftCreationTime) + " " +
-                                                     timeText(record.ftLastWriteTime) + " " + contentText(path, record)
-                                               : std::string()));
+            listing.push_back(path + " " + std::to_string(record.dwFileAttributes) +
+                              (folder ? std::string()
+                                      : " " + std::to_string(record.nFileSizeLow) + " " +
+                                            timeText(record.ftCreationTime) + " " + timeText(record.ftLastWriteTime) +
+                                            " " + contentText(path, record)));
         if (folder && !(record.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-            listFiles(path, temp, keep, listing, full);
+            listFiles(path, temp, keep, listing);
     } while (FindNextFileA(search, &record));
     FindClose(search);
 }
@@ -116,13 +114,13 @@ bool volatileKey(const std::string& path)
     return false;
 }
 
-void listKeys(HKEY parent, const std::string& path, std::vector<std::string>& listing, bool values = false)
+void listKeys(HKEY parent, const std::string& path, std::vector<std::string>& listing)
 {
     HKEY key;
     if (RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return;
     listing.push_back(path);
-    if (values && !volatileKey(path))
+    if (!volatileKey(path))
         listValues(key, path, listing);
     char name[256];
     std::vector<std::string> children;
@@ -135,7 +133,7 @@ void listKeys(HKEY parent, const std::string& path, std::vector<std::string>& li
     RegCloseKey(key);
     for (const std::string& child : children)
         if (child.rfind("T5RegistryKeyTest-", 0) != 0 && child != "T5Tests")
-            listKeys(parent, path.empty() ? child : path + "\\" + child, listing, values);
+            listKeys(parent, path.empty() ? child : path + "\\" + child, listing);
 }
 
 } // namespace
@@ -244,18 +242,8 @@ std::vector<std::string> machineListing(const std::string& keep)
     std::vector<std::string> listing;
     listFiles("C:", temp, keep, listing);
     listKeys(HKEY_LOCAL_MACHINE, "", listing);
-    return listing;
-}
-
-std::vector<std::string> fullMachineListing(const std::string& keep)
-{
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    std::vector<std::string> listing;
-    listFiles("C:", temp, keep, listing, true);
-    listKeys(HKEY_LOCAL_MACHINE, "", listing, true);
     std::vector<std::string> users;
-    listKeys(HKEY_USERS, "", users, true);
+    listKeys(HKEY_USERS, "", users);
     for (const std::string& entry : users)
         listing.push_back("HKU\\" + entry);
     return listing;

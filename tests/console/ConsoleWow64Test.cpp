@@ -47,6 +47,8 @@ TEST(ConsoleWow64, ListShowsOnlyTheEntriesOfThe32BitView)
     T5_REQUIRE_WOW64();
     TestMachine machine;
     const NativeViewEntry t520("Vantorix T520", machine.path("Products\\T520\\VXT520.exe"));
+    ASSERT_TRUE(keyInView(uninstallKey("Vantorix T520"), KEY_WOW64_64KEY));
+    ASSERT_FALSE(keyInView(uninstallKey("Vantorix T520"), KEY_WOW64_32KEY));
     const std::string t540 = machine.fixture.install("T540");
     EXPECT_EQ(std::vector<std::string>{"T540\tVantorix T540\t" + t540 + "\\"}, lines(runProgram("list").out));
 }
@@ -75,6 +77,6 @@ TEST(ConsoleWow64, ALockedSystemFileIsScheduledUnderItsNativePathAndGoesAtTheRes
     if (!testsupport::isWine())
         GTEST_SKIP() << "restarts only a Wine prefix";
     ASSERT_TRUE(testsupport::restartWinePrefix());
-    EXPECT_FALSE(GetFileAttributesA(native.c_str()) != INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(exists(native));
     EXPECT_TRUE(leftAsExpected(machine.fixture, 1, KeepOptions{}));
 }

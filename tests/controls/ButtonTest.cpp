@@ -106,6 +106,34 @@ TEST_F(ButtonClick, HoldingRepeatsPressesThenClicksOnce)
     EXPECT_EQ(held, recorder.presses) << "the repeat timer outlived the release";
 }
 
+// A held button that loses the mouse capture lets go as a release outside would.
+TEST_F(ButtonClick, LosingTheCaptureEndsThePressWithoutAClick)
+{
+    const char* ways[] = {"another window takes the capture", "WM_CANCELMODE", "the button is disabled"};
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(ways[way]);
+        Button* button = make();
+        mouse(*button, WM_LBUTTONDOWN, 5);
+        ASSERT_EQ(button->handle(), GetCapture());
+        if (way == 0)
+            SetCapture(host->handle());
+        else if (way == 1)
+            SendMessageA(button->handle(), WM_CANCELMODE, 0, 0);
+        else
+            button->enable(0);
+        EXPECT_NE(button->handle(), GetCapture());
+        EXPECT_EQ(0, button->isPressed());
+        EXPECT_EQ(BorderRaised, button->borderStyle());
+        const int held = recorder.presses;
+        pumpFor(700);
+        EXPECT_EQ(held, recorder.presses) << "the repeat timer went on pressing with nothing held";
+        mouse(*button, WM_LBUTTONUP, 5);
+        EXPECT_EQ(0, recorder.clicks);
+        ReleaseCapture();
+        delete button;
+    }
+}
+
 TEST_F(ButtonClick, CommandIdEndsTheModalLoopOfTheParent)
 {
     Button* button = make();

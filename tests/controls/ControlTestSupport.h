@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "controls/RgbBitmap.h"
+#include "tests/support/GdiColours.h"
 #include "toolkit/Application.h"
 #include "toolkit/Window.h"
 
@@ -26,19 +27,8 @@ inline std::unique_ptr<Window, void (*)(Window*)> makeHost(int width = 320, int 
             }};
 }
 
-inline COLORREF penColour(HPEN pen)
-{
-    LOGPEN info = {};
-    GetObjectA(pen, sizeof(info), &info);
-    return info.lopnColor;
-}
-
-inline COLORREF brushColour(HBRUSH brush)
-{
-    LOGBRUSH info = {};
-    GetObjectA(brush, sizeof(info), &info);
-    return info.lbColor;
-}
+using testsupport::brushColour;
+using testsupport::penColour;
 
 inline COLORREF at(RgbBitmap& canvas, int x, int y) { return GetPixel(canvas.dc(), x, y); }
 

@@ -1,6 +1,7 @@
 #include "foundation/StringList.h"
 
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/StringText.h"
 
 #include <windows.h>
 
@@ -19,7 +20,7 @@ std::vector<std::string> contents(const StringList& list)
 {
     std::vector<std::string> texts;
     for (int i = 0; i < list.count(); ++i)
-        texts.emplace_back(list.item(i).cStr(), size_t(list.item(i).length()));
+        texts.push_back(testsupport::text(list.item(i)));
     return texts;
 }
 

@@ -102,6 +102,12 @@ HWND RunningProgram::waitForWindow(const char* windowClass, const char* caption,
     return nullptr;
 }
 
+HWND RunningProgram::waitForPaintedWindow(const char* caption) const
+{
+    HWND found = waitForWindow("myComponent", caption);
+    return found && waitFor([&] { return isPainted(found); }) ? found : nullptr;
+}
+
 HWND RunningProgram::waitForMessageBox(DWORD timeout) const
 {
     return waitForWindow("#32770", nullptr, timeout);

@@ -26,6 +26,9 @@ public:
     // A visible top-level window of the process with that class (and caption,
     // unless null), waiting up to timeout milliseconds; null when none came.
     HWND waitForWindow(const char* className, const char* caption = nullptr, DWORD timeout = 20000) const;
+    // The toolkit's top-level window as above, once it has painted: its
+    // constructor has finished and the loop runs.
+    HWND waitForPaintedWindow(const char* caption = nullptr) const;
     // The process's message box, waiting as above.
     HWND waitForMessageBox(DWORD timeout = 20000) const;
     // The exit code, or STILL_ACTIVE when the process runs on after timeout.

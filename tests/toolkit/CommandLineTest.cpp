@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "foundation/String.h"
+#include "tests/support/StringText.h"
 #include "toolkit/CommandLine.h"
 
 namespace {
@@ -18,7 +19,7 @@ std::vector<std::string> tokens(const char* text)
     std::vector<std::string> all;
     String token;
     for (text = nextToken(text, token); token.length() > 0; text = nextToken(text, token))
-        all.emplace_back(token.cStr(), static_cast<size_t>(token.length()));
+        all.push_back(testsupport::text(token));
     return all;
 }
 

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "tests/support/DebugOutputCapture.h"
 #include "tests/toolkit/WindowTesting.h"
 #include "toolkit/ClassTags.h"
+
+#include <cstdint>
 
 using namespace windowtesting;
 
@@ -33,11 +38,16 @@ TEST(ComponentBinding, FromHandleFindsToolkitObjectsAndRejectsOthers)
     EXPECT_EQ(ClassTag::Component, Component::fromHandle(bare->handle())->classTag());
     delete bare;
 
+    // A tooltip subclasses the window it shows tips for.
+    w->setTooltipText("tip");
+    EXPECT_EQ(static_cast<Component*>(w), Component::fromHandle(w->handle())) << "subclassed toolkit window";
+
     HWND plain = CreateWindowExA(0, "STATIC", "x", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
     EXPECT_EQ(nullptr, Component::fromHandle(plain)) << "user data 0";
-    int notAnObject[4] = {1, 2, 3, 4};
-    SetWindowLongPtrA(plain, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(notAnObject));
-    EXPECT_EQ(nullptr, Component::fromHandle(plain)) << "user data pointing at foreign bytes";
+    // Bytes that look like a toolkit object: a table pointer, then a toolkit tag.
+    const std::uintptr_t lookalike[2] = {0, ClassTag::Window};
+    SetWindowLongPtrA(plain, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(lookalike));
+    EXPECT_EQ(nullptr, Component::fromHandle(plain)) << "user data pointing at a toolkit tag in foreign bytes";
     SetWindowLongPtrA(plain, GWLP_USERDATA, 0x10);
     EXPECT_EQ(nullptr, Component::fromHandle(plain)) << "unreadable user data";
     DestroyWindow(plain);
@@ -114,4 +124,37 @@ TEST(ComponentException, EscapingExceptionIsTracedAndGetsDefaultProcessing)
     EXPECT_EQ("Exception escaped the handler of message 0x0113\n", capture.writes()[0]);
     EXPECT_TRUE(IsWindow(w->handle()));
     delete w;
+}
+
+// What a window leaves behind when it goes or gives up its handle: owned popups and tooltip tools.
+TEST(OwnedPopup, GoesWithTheChildControlThatOwnsIt)
+{
+    Window* top = topLevel();
+    Window* control = child(top);
+    Window* popup = new Window("popup", WS_POPUP | WS_VISIBLE, WS_EX_NOPARENTNOTIFY, 0, 0, 50, 50, control->handle());
+    ASSERT_EQ(control, popup->parent());
+    EXPECT_EQ(top->handle(), GetWindow(popup->handle(), GW_OWNER)) << "the system's owner is the top-level window";
+    const HWND handle = popup->handle();
+    delete control;
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_FALSE(Window::exists(popup)) << "the popup would keep pointing at its deleted parent";
+    delete top;
+    EXPECT_EQ(0, liveComponentWindows());
+}
+
+TEST(WindowTooltip, AttachTakesTheOldToolOffAndLaterTipsReachTheNewWindow)
+{
+    Window* w = topLevel();
+    HWND tips = application.tooltips().handle();
+    const LRESULT before = SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0);
+    w->setTooltipText("old");
+    HWND foreign = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+    w->attachHandle(foreign);
+    EXPECT_EQ(before, SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
+    w->setTooltipText("new");
+    char text[16] = {};
+    w->getTooltipText(text, sizeof text);
+    EXPECT_STREQ("new", text);
+    delete w;
+    EXPECT_EQ(before, SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
 }

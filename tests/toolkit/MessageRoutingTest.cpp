@@ -139,6 +139,9 @@ TEST(ChildColouring, ControlColourMessagesUseTheControlsLooks)
     EXPECT_EQ(0x445566u, GetTextColor(dc));
     EXPECT_EQ(0x112233u, GetBkColor(dc));
     EXPECT_EQ(reinterpret_cast<HGDIOBJ>(brush), GetCurrentObject(dc, OBJ_BRUSH));
+    // The brush stays selected for the control's painting: harmless in a common
+    // DC, reset when released, but a DC of the class's own would keep it.
+    EXPECT_EQ(0u, GetClassLongPtrA(control->handle(), GCL_STYLE) & (CS_OWNDC | CS_CLASSDC));
     control->enable(0);
     SendMessageA(top->handle(), WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control->handle()));
     EXPECT_EQ(0x808080u, GetTextColor(dc));

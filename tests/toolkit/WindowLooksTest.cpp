@@ -1,29 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/GdiColours.h"
 #include "tests/toolkit/WindowTesting.h"
 #include "toolkit/Drawing.h"
 
 using namespace windowtesting;
 
-namespace {
-
-COLORREF penColour(HPEN pen)
-{
-    LOGPEN info = {};
-    if (GetObjectA(pen, sizeof info, &info) != sizeof info)
-        return CLR_INVALID;
-    return info.lopnColor;
-}
-
-COLORREF brushColour(HBRUSH brush)
-{
-    LOGBRUSH info = {};
-    if (GetObjectA(brush, sizeof info, &info) != sizeof info)
-        return CLR_INVALID;
-    return info.lbColor;
-}
-
-}
+using testsupport::brushColour;
+using testsupport::penColour;
 
 TEST(WindowLooks, TopLevelDefaultsReadBackFromTheGdiObjects)
 {
