@@ -7,6 +7,8 @@
 #include "foundation/KernelHandle.h"
 #include "foundation/PathText.h"
 
+#include <map>
+#include <string>
 #include <vector>
 
 namespace {
@@ -41,7 +43,7 @@ public:
         if (item.kind == ManifestItem::Kind::key)
             return key(item);
         // Written with the system's rights: never through a link.
-        if (passesThroughLink(item.path))
+        if (inLinkedFolder(item.path))
             return listener(RestoreOutcome::failed, item.path, ERROR_CANT_ACCESS_FILE);
         if (item.kind == ManifestItem::Kind::folder)
             return makeFolder(item);
@@ -69,6 +71,19 @@ public:
     }
 
 private:
+    // Whether a folder above path is a link, asked once per folder.
+    bool inLinkedFolder(const String& path)
+    {
+        String parent = withoutTrailingBackslashes(path);
+        int separator = lastBackslash(parent);
+        parent = separator > 0 ? parent.mid(0, separator) : String("");
+        std::string key = caseFoldedPath(parent);
+        auto known = linkedFolders.find(key);
+        if (known == linkedFolders.end())
+            known = linkedFolders.emplace(key, parent.length() == 0 || passesThroughLink(parent)).first;
+        return known->second;
+    }
+
     void makeFolder(const ManifestItem& item)
     {
         const String shown = item.path + "\\";
@@ -103,6 +118,7 @@ private:
     bool force;
     const RestoreListener& listener;
     std::vector<const ManifestItem*> madeFolders;
+    std::map<std::string, bool> linkedFolders;
 };
 
 } // namespace

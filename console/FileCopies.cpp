@@ -29,7 +29,7 @@ DWORD readThrough(HANDLE file, Buffer& buffer, uint64_t& size, uint64_t& checksu
         return GetLastError();
     for (;;) {
         DWORD got = 0;
-        if (!ReadFile(file, buffer.data(), pieceSize, &got, nullptr))
+        if (!ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
             return GetLastError();
         if (got == 0)
             return 0;
@@ -39,6 +39,13 @@ DWORD readThrough(HANDLE file, Buffer& buffer, uint64_t& size, uint64_t& checksu
         mix(checksum, buffer.data(), got);
         size += got;
     }
+}
+
+// Room for a file of size in one piece, up to pieceSize: most files are small,
+// and a zeroed piece for each would cost more than copying them.
+size_t roomFor(uint64_t size)
+{
+    return static_cast<size_t>(size < pieceSize ? size + 1 : pieceSize);
 }
 
 uint64_t sizeOf(const BY_HANDLE_FILE_INFORMATION& information)
@@ -63,7 +70,7 @@ DWORD copyInto(HANDLE in, HANDLE out, FileRecord& record)
     record.created = information.ftCreationTime;
     record.accessed = information.ftLastAccessTime;
     record.written = information.ftLastWriteTime;
-    Buffer buffer(pieceSize);
+    Buffer buffer(roomFor(sizeOf(information)));
     DWORD error = readThrough(in, buffer, record.size, record.checksum, out);
     if (error != 0)
         return error;
@@ -80,6 +87,25 @@ bool isLink(const String& path)
 {
     DWORD attributes = GetFileAttributesA(path.cStr());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// What is at target now: the saved content (unchanged), other content (differs,
+// left alone), or other content to be overwritten (restored, its attributes
+// cleared); never a link or a folder.
+PutBack putOver(const String& target, const FileRecord& record, bool force, DWORD& error)
+{
+    DWORD attributes = GetFileAttributesA(target.cStr());
+    bool plainFile = attributes != INVALID_FILE_ATTRIBUTES &&
+                     (attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) == 0;
+    uint64_t size = 0, checksum = 0;
+    if (plainFile && measureFile(target, size, checksum) && size == record.size && checksum == record.checksum)
+        return PutBack::unchanged;
+    if (!force)
+        return PutBack::differs;
+    error = ERROR_CANT_ACCESS_FILE;
+    if (!plainFile || !SetFileAttributesA(target.cStr(), FILE_ATTRIBUTE_NORMAL))
+        return PutBack::failed;
+    return PutBack::restored;
 }
 
 } // namespace
@@ -104,8 +130,11 @@ DWORD copyChecked(const String& source, const String& copy, FileRecord& record)
 bool measureFile(const String& path, uint64_t& size, uint64_t& checksum)
 {
     KernelHandle file(openForReading(path));
-    Buffer buffer(pieceSize);
-    return file.isOpen() && readThrough(file.get(), buffer, size, checksum) == 0;
+    LARGE_INTEGER length{};
+    if (!file.isOpen() || !GetFileSizeEx(file.get(), &length))
+        return false;
+    Buffer buffer(roomFor(static_cast<uint64_t>(length.QuadPart)));
+    return readThrough(file.get(), buffer, size, checksum) == 0;
 }
 
 PutBack putBack(const String& copy, const String& target, const FileRecord& record, bool force, DWORD& error)
@@ -113,40 +142,40 @@ PutBack putBack(const String& copy, const String& target, const FileRecord& reco
     // Held from the check to the last byte written, so that what is checked is
     // what is written.
     KernelHandle in(openForReading(copy));
-    Buffer buffer(pieceSize);
+    Buffer buffer(roomFor(record.size));
     uint64_t size = 0, checksum = 0;
     error = in.isOpen() ? readThrough(in.get(), buffer, size, checksum) : GetLastError();
     if (error == 0 && (size != record.size || checksum != record.checksum))
         error = ERROR_CRC;
     if (error != 0)
         return PutBack::failed;
-    DWORD attributes = GetFileAttributesA(target.cStr());
-    bool there = attributes != INVALID_FILE_ATTRIBUTES;
-    if (!there && !meansNothingThere(GetLastError())) {
-        error = GetLastError();
-        return PutBack::failed;
-    }
-    if (there) {
-        bool plainFile = (attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) == 0;
-        if (plainFile && measureFile(target, size, checksum) && size == record.size && checksum == record.checksum)
-            return PutBack::unchanged;
-        if (!force)
-            return PutBack::differs;
-        error = ERROR_CANT_ACCESS_FILE;
-        if (!plainFile || !SetFileAttributesA(target.cStr(), FILE_ATTRIBUTE_NORMAL))
-            return PutBack::failed;
-    }
-    KernelHandle out(CreateFileA(target.cStr(), GENERIC_WRITE, 0, nullptr, there ? TRUNCATE_EXISTING : CREATE_NEW,
-                                 FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    // Made new where nothing is there; what is there is asked about first.
+    KernelHandle out(CreateFileA(target.cStr(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_FLAG_OPEN_REPARSE_POINT,
+                                 nullptr));
     if (!out.isOpen()) {
         error = GetLastError();
-        return PutBack::failed;
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+            return PutBack::failed;
+        PutBack there = putOver(target, record, force, error);
+        if (there != PutBack::restored)
+            return there;
+        out.reset(CreateFileA(target.cStr(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                              FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        if (!out.isOpen()) {
+            error = GetLastError();
+            return PutBack::failed;
+        }
     }
     error = readThrough(in.get(), buffer, size, checksum, out.get());
-    if (error == 0 && !SetFileTime(out.get(), &record.created, &record.accessed, &record.written))
-        error = GetLastError();
-    out.reset();
-    if (error == 0 && !SetFileAttributesA(target.cStr(), record.attributes ? record.attributes : FILE_ATTRIBUTE_NORMAL))
+    FILE_BASIC_INFO basic{};
+    basic.CreationTime.LowPart = record.created.dwLowDateTime;
+    basic.CreationTime.HighPart = static_cast<LONG>(record.created.dwHighDateTime);
+    basic.LastAccessTime.LowPart = record.accessed.dwLowDateTime;
+    basic.LastAccessTime.HighPart = static_cast<LONG>(record.accessed.dwHighDateTime);
+    basic.LastWriteTime.LowPart = record.written.dwLowDateTime;
+    basic.LastWriteTime.HighPart = static_cast<LONG>(record.written.dwHighDateTime);
+    basic.FileAttributes = record.attributes ? record.attributes : FILE_ATTRIBUTE_NORMAL;
+    if (error == 0 && !SetFileInformationByHandle(out.get(), FileBasicInfo, &basic, sizeof basic))
         error = GetLastError();
     return error == 0 ? PutBack::restored : PutBack::failed;
 }
