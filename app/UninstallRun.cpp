@@ -68,16 +68,15 @@ bool UninstallRun::run()
     const ShellFolders shell = readShellFolders(windowsFolder);
     programsFolder = shell.programs;
     desktopFolder = shell.desktop;
-    deleteShortcutsAndGroup();
+    deleteShortcutsAndGroup(programsFolder, desktopFolder, true);
+    for (const ShellFolders& profile : profiles)
+        deleteShortcutsAndGroup(profile.programs, profile.desktop, false);
     deleteServices();
     deletePluginSystem();
     deleteInstallFolder();
-    if (programsFolder.length() > 0) {
-        reporter.stepStarted(UninstallStep::brandFolder);
-        actions.removeEmptyFolder(programsFolder + "\\Vantorix");
-    } else {
-        skip(UninstallStep::brandFolder, SkipReason::folderUnknown);
-    }
+    removeBrandFolder(programsFolder, true);
+    for (const ShellFolders& profile : profiles)
+        removeBrandFolder(profile.programs, false);
     deleteUninstallEntries();
     reporter.message(RunMessage::completed, "");
     return true;
@@ -172,19 +171,34 @@ void UninstallRun::deleteDriver()
         reporter.message(RunMessage::fileNotDeleted, systemFolder + "Drivers\\" + product->driverFile);
 }
 
-void UninstallRun::deleteShortcutsAndGroup()
+void UninstallRun::alsoInProfiles(const std::vector<ShellFolders>& folders)
 {
-    if (programsFolder.length() > 0) {
+    profiles = folders;
+}
+
+void UninstallRun::deleteShortcutsAndGroup(const String& programs, const String& desktop, bool common)
+{
+    if (programs.length() > 0) {
         reporter.stepStarted(UninstallStep::menuGroup);
-        actions.deleteFolderTree(programsFolder + "\\Vantorix\\" + product->menuGroup);
-    } else {
+        actions.deleteFolderTree(programs + "\\Vantorix\\" + product->menuGroup);
+    } else if (common) {
         skip(UninstallStep::menuGroup, SkipReason::folderUnknown);
     }
-    if (desktopFolder.length() == 0)
-        return skip(UninstallStep::shortcuts, SkipReason::folderUnknown);
+    if (desktop.length() == 0)
+        return common ? skip(UninstallStep::shortcuts, SkipReason::folderUnknown) : void();
     reporter.stepStarted(UninstallStep::shortcuts);
     for (int i = 0; i < product->shortcuts.count(); ++i)
-        actions.deleteFile(desktopFolder + "\\" + product->shortcuts.item(i));
+        actions.deleteFile(desktop + "\\" + product->shortcuts.item(i));
+}
+
+void UninstallRun::removeBrandFolder(const String& programs, bool common)
+{
+    if (programs.length() > 0) {
+        reporter.stepStarted(UninstallStep::brandFolder);
+        actions.removeEmptyFolder(programs + "\\Vantorix");
+    } else if (common) {
+        skip(UninstallStep::brandFolder, SkipReason::folderUnknown);
+    }
 }
 
 void UninstallRun::deleteServices()

@@ -35,6 +35,7 @@ int runConsoleProgram(const std::vector<String>& arguments, ConsoleStream& out, 
         enterSystemFolder();
         return restoreFromBackup(parsed.backupPath, parsed.force, out, err);
     case ConsoleArguments::Command::remove:
+    case ConsoleArguments::Command::clean:
         // A relative log name means the folder the command was given in. One that
         // cannot be resolved is kept as given, for the log's open to refuse.
         if (parsed.logPath.length() > 0 && fullPathName(parsed.logPath).length() > 0)
@@ -43,6 +44,9 @@ int runConsoleProgram(const std::vector<String>& arguments, ConsoleStream& out, 
         // now, before the process leaves the folder it was started in.
         if (parsed.backupPath.length() > 0 && (parsed.backupPath = fullPathName(parsed.backupPath)).length() == 0)
             return badArguments("the backup folder cannot be resolved", err);
+        if (parsed.installFolder.length() > 0 &&
+            (parsed.installFolder = fullPathName(parsed.installFolder)).length() == 0)
+            return badArguments("the installation folder cannot be resolved", err);
         enterSystemFolder();
         return RemovalCommand(parsed, out, err).run();
     default: out.write(usageText()); return ERROR_SUCCESS;

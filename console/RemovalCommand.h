@@ -1,10 +1,12 @@
-// The "remove" command: its log, its turn on the machine, the run of one product
-// (or its dry run), and what it tells: lines, or with --json one document on
-// standard output and nothing else there.
+// The "remove" and "clean" commands: the log, the turn on the machine, the run of
+// one product (or its dry run; for clean, without its uninstall entry), and what
+// it tells: lines, or with --json one document on standard output and nothing
+// else there.
 #pragma once
 
 #include "console/ConsoleStream.h"
 #include "console/LogFile.h"
+#include "console/RunPlan.h"
 #include "foundation/String.h"
 
 #include <vector>
@@ -26,6 +28,9 @@ public:
 
 private:
     int removeOrRefuse();
+    // Sets the run up for the product: for remove, from its uninstall entry; for
+    // clean, without it. An exit code when the run may not start, else 0.
+    int setUp(const ProductRecord& product);
     int removeInstalled(const ProductRecord& product, BackupFolder& backup);
     // The folders the run would delete whole, and what a backup's list begins with.
     std::vector<String> foldersDeleted(const ProductRecord& product) const;
@@ -39,7 +44,10 @@ private:
     // Where the lines meant for standard output go.
     ConsoleStream& lines() { return jsonOnly ? silent : out; }
 
+    bool cleaning() const;
+
     const ConsoleArguments& arguments;
+    RunSetup setup;
     ConsoleStream& out;
     ConsoleStream& err;
     ConsoleStream silent;
