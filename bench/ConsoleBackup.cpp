@@ -91,6 +91,7 @@ Times timeBackup(int round, bool& ok)
     MachineFixture machine(benchLayout("backup", round));
     installed(machine, folder);
     const std::string backup = temporaryFolder() + "t5bench-backup" + std::to_string(round);
+    deleteFolderTree(backup.c_str()); // left by a run that was stopped
     Times times;
     Stopwatch watch;
     ok = runConsole({"remove", "T520", "--remove-data", "--remove-shared", "--remove-plugins", "--backup",
@@ -109,6 +110,7 @@ Times timeCopies(int round, bool& ok)
     MachineFixture machine(benchLayout("copy", round));
     installed(machine, folder);
     const std::string copies = temporaryFolder() + "t5bench-copies" + std::to_string(round);
+    deleteFolderTree(copies.c_str());
     CreateDirectoryA(copies.c_str(), nullptr);
     const std::vector<std::string> files = filesToGo(machine, folder);
     Times times;
