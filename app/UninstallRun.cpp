@@ -27,6 +27,12 @@ bool isSettingsFile(const String& name)
     return start >= 0 && name.mid(start, suffix.length()) == suffix && startsCharacter(name, start);
 }
 
+bool isLink(const String& path)
+{
+    DWORD attributes = GetFileAttributesA(path.cStr());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
 } // namespace
 
 UninstallRun::UninstallRun(const ProductRecord* product, KeepOptions keep, UninstallReporter& reporter,
@@ -178,7 +184,12 @@ void UninstallRun::alsoInProfiles(const std::vector<ShellFolders>& folders)
 
 void UninstallRun::deleteShortcutsAndGroup(const String& programs, const String& desktop, bool common)
 {
-    if (programs.length() > 0) {
+    // A profile's folders are its user's to change: a link there would lead the
+    // run out of the profile.
+    if (!common && programs.length() > 0 && (isLink(programs) || isLink(programs + "\\Vantorix"))) {
+        reporter.folderRefused(UninstallStep::menuGroup, programs + "\\Vantorix\\");
+        skip(UninstallStep::menuGroup, SkipReason::folderProtected);
+    } else if (programs.length() > 0) {
         reporter.stepStarted(UninstallStep::menuGroup);
         actions.deleteFolderTree(programs + "\\Vantorix\\" + product->menuGroup);
     } else if (common) {
@@ -186,6 +197,10 @@ void UninstallRun::deleteShortcutsAndGroup(const String& programs, const String&
     }
     if (desktop.length() == 0)
         return common ? skip(UninstallStep::shortcuts, SkipReason::folderUnknown) : void();
+    if (!common && isLink(desktop)) {
+        reporter.folderRefused(UninstallStep::shortcuts, desktop + "\\");
+        return skip(UninstallStep::shortcuts, SkipReason::folderProtected);
+    }
     reporter.stepStarted(UninstallStep::shortcuts);
     for (int i = 0; i < product->shortcuts.count(); ++i)
         actions.deleteFile(desktop + "\\" + product->shortcuts.item(i));
@@ -193,6 +208,8 @@ void UninstallRun::deleteShortcutsAndGroup(const String& programs, const String&
 
 void UninstallRun::removeBrandFolder(const String& programs, bool common)
 {
+    if (!common && programs.length() > 0 && (isLink(programs) || isLink(programs + "\\Vantorix")))
+        return;
     if (programs.length() > 0) {
         reporter.stepStarted(UninstallStep::brandFolder);
         actions.removeEmptyFolder(programs + "\\Vantorix");
