@@ -27,6 +27,12 @@ bool isSettingsFile(const String& name)
     return start >= 0 && name.mid(start, suffix.length()) == suffix && startsCharacter(name, start);
 }
 
+bool isLink(const String& path)
+{
+    DWORD attributes = GetFileAttributesA(path.cStr());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
 } // namespace
 
 UninstallRun::UninstallRun(const ProductRecord* product, KeepOptions keep, UninstallReporter& reporter,
@@ -68,16 +74,15 @@ bool UninstallRun::run()
     const ShellFolders shell = readShellFolders(windowsFolder);
     programsFolder = shell.programs;
     desktopFolder = shell.desktop;
-    deleteShortcutsAndGroup();
+    deleteShortcutsAndGroup(programsFolder, desktopFolder, true);
+    for (const ShellFolders& profile : profiles)
+        deleteShortcutsAndGroup(profile.programs, profile.desktop, false);
     deleteServices();
     deletePluginSystem();
     deleteInstallFolder();
-    if (programsFolder.length() > 0) {
-        reporter.stepStarted(UninstallStep::brandFolder);
-        actions.removeEmptyFolder(programsFolder + "\\Vantorix");
-    } else {
-        skip(UninstallStep::brandFolder, SkipReason::folderUnknown);
-    }
+    removeBrandFolder(programsFolder, true);
+    for (const ShellFolders& profile : profiles)
+        removeBrandFolder(profile.programs, false);
     deleteUninstallEntries();
     reporter.message(RunMessage::completed, "");
     return true;
@@ -172,19 +177,45 @@ void UninstallRun::deleteDriver()
         reporter.message(RunMessage::fileNotDeleted, systemFolder + "Drivers\\" + product->driverFile);
 }
 
-void UninstallRun::deleteShortcutsAndGroup()
+void UninstallRun::alsoInProfiles(const std::vector<ShellFolders>& folders)
 {
-    if (programsFolder.length() > 0) {
+    profiles = folders;
+}
+
+void UninstallRun::deleteShortcutsAndGroup(const String& programs, const String& desktop, bool common)
+{
+    // A profile's folders are its user's to change: a link there would lead the
+    // run out of the profile.
+    if (!common && programs.length() > 0 && (isLink(programs) || isLink(programs + "\\Vantorix"))) {
+        reporter.folderRefused(UninstallStep::menuGroup, programs + "\\Vantorix\\");
+        skip(UninstallStep::menuGroup, SkipReason::folderProtected);
+    } else if (programs.length() > 0) {
         reporter.stepStarted(UninstallStep::menuGroup);
-        actions.deleteFolderTree(programsFolder + "\\Vantorix\\" + product->menuGroup);
-    } else {
+        actions.deleteFolderTree(programs + "\\Vantorix\\" + product->menuGroup);
+    } else if (common) {
         skip(UninstallStep::menuGroup, SkipReason::folderUnknown);
     }
-    if (desktopFolder.length() == 0)
-        return skip(UninstallStep::shortcuts, SkipReason::folderUnknown);
+    if (desktop.length() == 0)
+        return common ? skip(UninstallStep::shortcuts, SkipReason::folderUnknown) : void();
+    if (!common && isLink(desktop)) {
+        reporter.folderRefused(UninstallStep::shortcuts, desktop + "\\");
+        return skip(UninstallStep::shortcuts, SkipReason::folderProtected);
+    }
     reporter.stepStarted(UninstallStep::shortcuts);
     for (int i = 0; i < product->shortcuts.count(); ++i)
-        actions.deleteFile(desktopFolder + "\\" + product->shortcuts.item(i));
+        actions.deleteFile(desktop + "\\" + product->shortcuts.item(i));
+}
+
+void UninstallRun::removeBrandFolder(const String& programs, bool common)
+{
+    if (!common && programs.length() > 0 && (isLink(programs) || isLink(programs + "\\Vantorix")))
+        return;
+    if (programs.length() > 0) {
+        reporter.stepStarted(UninstallStep::brandFolder);
+        actions.removeEmptyFolder(programs + "\\Vantorix");
+    } else if (common) {
+        skip(UninstallStep::brandFolder, SkipReason::folderUnknown);
+    }
 }
 
 void UninstallRun::deleteServices()

@@ -4,9 +4,11 @@
 #pragma once
 
 #include "app/UninstallActions.h"
+#include "app/UninstallFolders.h"
 #include "foundation/String.h"
 
 #include <memory>
+#include <vector>
 
 class ProductRecord;
 class ProtectedFolders;
@@ -36,6 +38,12 @@ public:
     // for the traces of a product whose entry is gone.
     void useInstallFolder(const String& folder);
 
+    // Also deletes the product's start-menu group and desktop shortcuts in each of
+    // these folders (a profile's programs and desktop folders, without a
+    // backslash; an empty one is passed over), and each profile's brand folder
+    // once it is empty, in the same steps as the common ones.
+    void alsoInProfiles(const std::vector<ShellFolders>& folders);
+
     // Runs every step; once per object. False, with nothing changed, when no product
     // was given or its uninstall entry is missing (and no folder given); otherwise the run always reaches
     // its end.
@@ -48,7 +56,10 @@ private:
     void deleteProductFiles();
     void deleteDataFiles();
     void deleteDriver();
-    void deleteShortcutsAndGroup();
+    // In the common folders (common: each one not known is a step left out) or a
+    // profile's (passed over).
+    void deleteShortcutsAndGroup(const String& programs, const String& desktop, bool common);
+    void removeBrandFolder(const String& programs, bool common);
     void deleteServices();
     void deletePluginSystem();
     void deleteInstallFolder();
@@ -84,4 +95,5 @@ private:
     // As read, without a backslash; empty when unknown.
     String programsFolder;
     String desktopFolder;
+    std::vector<ShellFolders> profiles;
 };

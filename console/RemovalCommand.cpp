@@ -5,16 +5,23 @@
 #include "app/ProductRecordList.h"
 #include "app/RemovalMutex.h"
 #include "app/UninstallEntry.h"
+#include "console/BackupActions.h"
+#include "console/BackupFolder.h"
 #include "console/ConsoleArguments.h"
 #include "console/DeletingActions.h"
+#include "console/InstallFolderCheck.h"
 #include "console/InstalledProducts.h"
 #include "console/JsonDocuments.h"
+#include "console/ProgramVersion.h"
 #include "console/ProgressLine.h"
 #include "console/RemovalJournal.h"
 #include "console/RunPlan.h"
 #include "console/SimulatedActions.h"
 #include "console/StopRequest.h"
 #include "console/SystemErrors.h"
+#include "console/UserProfiles.h"
+
+#include "foundation/PathText.h"
 
 #include <memory>
 
@@ -56,36 +63,107 @@ int RemovalCommand::removeOrRefuse()
         return endEarly(ERROR_UNKNOWN_PRODUCT, "Unknown model code " + arguments.model +
                                                    ": the codes are T520, T530, T530MCH, T550 and T540.");
     productName = product->displayName;
-    if (!isInstalled(*product))
-        return endEarly(ERROR_UNKNOWN_PRODUCT, productName + " is not installed.");
-    String folder, why;
-    // Nothing of it is removed, and it stays listed: once the value is mended, a
-    // later run removes all of it.
-    if (!findInstallationFolder(*product, folder, why))
-        return endEarly(ERROR_INSTALL_FAILURE, "Nothing of " + productName +
-                                                   " was removed: its installation folder cannot be worked out (" +
-                                                   why + ").");
-    lines().writeLine((arguments.dryRun ? "Dry run of the removal of " : "Removing ") + productName + ".");
+    if (int refused = setUp(*product))
+        return refused;
+    String why;
+    BackupFolder backup;
+    if (arguments.backupPath.length() > 0 && !backup.create(arguments.backupPath, foldersDeleted(*product),
+                                                            backupHeader(*product), why, arguments.dryRun))
+        return endEarly(ERROR_INVALID_PARAMETER, "Nothing of " + productName + " was removed: the backup folder " +
+                                                     arguments.backupPath + " cannot be used, as " + why + ".");
+    const char* opening = cleaning() ? (arguments.dryRun ? "Dry run of the clean-up after " : "Cleaning up after ")
+                                     : (arguments.dryRun ? "Dry run of the removal of " : "Removing ");
+    lines().writeLine(opening + productName +
+                      (backup.isOpen() ? " (each item saved in " + backup.path() + " first)." : String(".")));
     lines().flush();
-    return removeInstalled(*product);
+    return removeInstalled(*product, backup);
 }
 
-int RemovalCommand::removeInstalled(const ProductRecord& product)
+int RemovalCommand::setUp(const ProductRecord& product)
+{
+    setup.keep = arguments.keep;
+    if (arguments.allUsers)
+        for (const UserProfile& profile : listedProfiles())
+            setup.profiles.push_back(ShellFolders{profile.programsFolder, profile.desktopFolder});
+    String folder, why;
+    if (!cleaning()) {
+        if (!isInstalled(product))
+            return endEarly(ERROR_UNKNOWN_PRODUCT, productName + " is not installed.");
+        // Nothing of it is removed, and it stays listed: once the value is mended, a
+        // later run removes all of it.
+        if (!findInstallationFolder(product, folder, why))
+            return endEarly(ERROR_INSTALL_FAILURE, "Nothing of " + productName +
+                                                       " was removed: its installation folder cannot be worked out (" +
+                                                       why + ").");
+        return 0;
+    }
+    if (isInstalled(product))
+        return endEarly(ERROR_INVALID_PARAMETER, productName + " is installed: \"remove " + product.modelCode +
+                                                     "\" removes it with its uninstall entry.");
+    if (arguments.installFolder.length() > 0 &&
+        (folder = acceptedInstallFolder(product, arguments.installFolder, why)).length() == 0)
+        return endEarly(ERROR_INVALID_PARAMETER, "Nothing was cleaned up: " + why + ".");
+    setup.withoutEntry = true;
+    setup.installFolder = folder;
+    return 0;
+}
+
+bool RemovalCommand::cleaning() const
+{
+    return arguments.command == ConsoleArguments::Command::clean;
+}
+
+std::vector<String> RemovalCommand::foldersDeleted(const ProductRecord& product) const
+{
+    RunPlan plan(&product, setup);
+    std::vector<String> folders;
+    for (int step = 0; step <= static_cast<int>(UninstallStep::uninstallEntries); ++step)
+        for (const String& item : plan.deletionsOf(static_cast<UninstallStep>(step)))
+            if (endsWithBackslash(item))
+                folders.push_back(item);
+    return folders;
+}
+
+Manifest RemovalCommand::backupHeader(const ProductRecord& product) const
+{
+    Manifest header;
+    header.product = product.displayName;
+    header.model = product.modelCode;
+    const KeepOptions& keep = arguments.keep;
+    header.options = String(keep.data ? "" : " --remove-data") + (keep.shared ? "" : " --remove-shared") +
+                     (keep.plugins ? "" : " --remove-plugins") + (arguments.noRestart ? " --no-restart" : "") +
+                     (arguments.allUsers ? " --all-users" : "");
+    header.options = header.options.length() > 0 ? header.options.mid(1, header.options.length() - 1) : String("");
+    header.time = manifestTime();
+    header.version = programVersion();
+    return header;
+}
+
+int RemovalCommand::removeInstalled(const ProductRecord& product, BackupFolder& backup)
 {
     const KeepOptions keep = arguments.keep;
     bool keepsSomething = keep.data || keep.shared || keep.plugins;
     // What is kept is listed item by item where every item is listed.
     std::unique_ptr<RunPlan> everything;
+    RunSetup keepingNothing = setup;
+    keepingNothing.keep = KeepOptions{false, false, false};
     if (keepsSomething && (arguments.dryRun || log.isOpen() || jsonOnly))
-        everything.reset(new RunPlan(&product, KeepOptions{false, false, false}));
+        everything.reset(new RunPlan(&product, keepingNothing));
     ProgressLine progress(err);
     if (progress.isEnabled() && !arguments.dryRun)
-        progress.start(RunPlan(&product, keep).itemCount());
+        progress.start(RunPlan(&product, setup).itemCount());
     RemovalJournal journal(lines(), log, progress, arguments.dryRun, everything.get(), stop);
     SimulatedActions simulated(journal, !arguments.noRestart);
     DeletingActions deleting(journal, !arguments.noRestart);
-    UninstallActions& actions = arguments.dryRun ? static_cast<UninstallActions&>(simulated) : deleting;
-    int exitCode = journal.runAndClose([&] { return UninstallRun(&product, keep, journal, &actions).run(); });
+    BackupActions backingUp(journal, !arguments.noRestart, backup);
+    UninstallActions& actions = arguments.dryRun    ? static_cast<UninstallActions&>(simulated)
+                                : backup.isOpen() ? backingUp
+                                                  : deleting;
+    int exitCode = journal.runAndClose([&] {
+        UninstallRun run(&product, keep, journal, &actions);
+        setup.applyTo(run);
+        return run.run();
+    });
     summary = journal.closing();
     items = jsonItems(journal.items());
     messages = jsonStrings(journal.messages());
@@ -116,7 +194,8 @@ int RemovalCommand::finish(int exitCode)
 
 String RemovalCommand::document(int exitCode) const
 {
-    return "{\"command\":\"remove\",\"model\":" + jsonString(arguments.model) +
+    return "{\"command\":\"" + String(cleaning() ? "clean" : "remove") +
+           "\",\"model\":" + jsonString(arguments.model) +
            ",\"product\":" + (productName.length() > 0 ? jsonString(productName) : String("null")) +
            ",\"dryRun\":" + (arguments.dryRun ? "true" : "false") + ",\"exitCode\":" + String::fromInt(exitCode) +
            ",\"restartNeeded\":" + (restartNeeded ? "true" : "false") + ",\"summary\":" + jsonString(summary) +
@@ -125,5 +204,5 @@ String RemovalCommand::document(int exitCode) const
 
 String RemovalCommand::request() const
 {
-    return "remove " + arguments.model + (arguments.dryRun ? " (dry run)" : "");
+    return (cleaning() ? "clean " : "remove ") + arguments.model + (arguments.dryRun ? " (dry run)" : "");
 }

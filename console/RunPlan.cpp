@@ -2,10 +2,19 @@
 
 #include "console/SimulatedActions.h"
 
-RunPlan::RunPlan(const ProductRecord* product, KeepOptions keep)
+void RunSetup::applyTo(UninstallRun& run) const
+{
+    if (withoutEntry)
+        run.useInstallFolder(installFolder);
+    run.alsoInProfiles(profiles);
+}
+
+RunPlan::RunPlan(const ProductRecord* product, const RunSetup& setup)
 {
     SimulatedActions actions(*this, true);
-    UninstallRun(product, keep, *this, &actions).run();
+    UninstallRun run(product, setup.keep, *this, &actions);
+    setup.applyTo(run);
+    run.run();
 }
 
 std::vector<String> RunPlan::deletionsOf(UninstallStep step) const

@@ -8,10 +8,21 @@
 #include <utility>
 #include <vector>
 
+// What the companion asks of a run besides what to keep.
+struct RunSetup {
+    KeepOptions keep;
+    bool withoutEntry = false;          // a clean-up: the uninstall entry is gone
+    String installFolder;               // then the folder to work in (empty: none)
+    std::vector<ShellFolders> profiles; // every profile's folders too (--all-users)
+
+    // Gives run everything here but keep, which it takes when it is made.
+    void applyTo(UninstallRun& run) const;
+};
+
 class RunPlan final : public UninstallReporter {
 public:
-    // Simulates the run of product with keep; nothing on the machine changes.
-    RunPlan(const ProductRecord* product, KeepOptions keep);
+    // Simulates the run of product as set up; nothing on the machine changes.
+    RunPlan(const ProductRecord* product, const RunSetup& setup);
 
     // The items the step would take (delete, schedule or fail to), in order.
     std::vector<String> deletionsOf(UninstallStep step) const;

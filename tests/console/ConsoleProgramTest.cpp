@@ -90,7 +90,9 @@ TEST(ConsoleArguments, BadOnesGive87WithTheUsageOnStandardError)
     EXPECT_EQ(help.out, runProgram("/?").out);
     for (const char* arguments : {"", "frobnicate", "remove", "remove T520 --bogus", "remove T520 --log", "list extra",
                                   "remove T520 T530", "remove T520 --log a --log b",
-                                  "remove T520 --dry-run --DRY-RUN"}) {
+                                  "remove T520 --dry-run --DRY-RUN", "restore", "restore a b", "remove T520 --force",
+                                  "scan T520", "scan --all-users", "clean T520 --install-folder",
+                                  "remove T520 --backup", "remove T520 --install-folder C:\\x"}) {
         const ProgramRun run = runProgram(arguments);
         EXPECT_EQ(87u, run.exitCode) << arguments;
         EXPECT_EQ("", run.out) << arguments;

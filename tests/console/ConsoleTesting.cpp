@@ -34,6 +34,108 @@ struct OutputFile {
     HANDLE handle;
 };
 
+bool startsWith(const std::string& text, const std::string& start)
+{
+    return _strnicmp(text.c_str(), start.c_str(), start.size()) == 0;
+}
+
+std::string timeText(const FILETIME& time)
+{
+    return std::to_string((static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+}
+
+// FNV-1a of the file's content, for the small ones.
+std::string contentText(const std::string& path, const WIN32_FIND_DATAA& record)
+{
+    if (record.nFileSizeHigh != 0 || record.nFileSizeLow >= (1u << 20))
+        return "large";
+    std::ifstream file(path, std::ios::binary);
+    unsigned long long sum = 1469598103934665603ull;
+    for (std::istreambuf_iterator<char> at(file), end; at != end; ++at)
+        sum = (sum ^ static_cast<unsigned char>(*at)) * 1099511628211ull;
+    return file ? std::to_string(sum) : std::string("unreadable");
+}
+
+// Below temp only keep is listed; the folders on the way to it are entered unlisted.
+void listFiles(const std::string& folder, const std::string& temp, const std::string& keep,
+               std::vector<std::string>& listing)
+{
+    WIN32_FIND_DATAA record;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &record);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = record.cFileName;
+        std::string path = folder + "\\" + name;
+        // The test command's own folders of links and empty files are the
+        // foundation tests' to change meanwhile.
+        bool listed = (!startsWith(path + "\\", temp) || startsWith(path, keep)) && !startsWith(path, "C:\\t5-");
+        if (name == "." || name == ".." || !(listed || startsWith(keep, path + "\\")))
+            continue;
+        const bool folder = (record.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        // A folder's time of writing moves with whatever other tests do in it; its
+        // entries tell what changed there.
+        if (listed)
+            listing.push_back(path + " " + std::to_string(record.dwFileAttributes) +
+                              (folder ? std::string()
+                                      : " " + std::to_string(record.nFileSizeLow) + " " +
+                                            timeText(record.ftCreationTime) + " " + timeText(record.ftLastWriteTime) +
+                                            " " + contentText(path, record)));
+        if (folder && !(record.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            listFiles(path, temp, keep, listing);
+    } while (FindNextFileA(search, &record));
+    FindClose(search);
+}
+
+void listValues(HKEY key, const std::string& path, std::vector<std::string>& listing)
+{
+    char name[16384];
+    std::vector<unsigned char> data(1 << 16);
+    for (DWORD i = 0;; ++i) {
+        DWORD nameSize = sizeof name, dataSize = static_cast<DWORD>(data.size()), type = 0;
+        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data.data(), &dataSize) != ERROR_SUCCESS)
+            return;
+        std::string line = path + " = \"" + std::string(name, nameSize) + "\" " + std::to_string(type);
+        for (DWORD b = 0; b < dataSize; ++b)
+            line += " " + std::to_string(data[b]);
+        listing.push_back(line);
+    }
+}
+
+// Keys whose values Wine rewrites while programs run (the display driver's among
+// them), and the deletions pending for the next start.
+bool volatileKey(const std::string& path)
+{
+    for (const char* start : {"HARDWARE", "SYSTEM\\CurrentControlSet\\Control\\Video",
+                              "SYSTEM\\CurrentControlSet\\Control\\Class", "Software\\Wine",
+                              "SYSTEM\\CurrentControlSet\\Control\\Session Manager"})
+        if (_strnicmp(path.c_str(), start, strlen(start)) == 0)
+            return true;
+    return false;
+}
+
+void listKeys(HKEY parent, const std::string& path, std::vector<std::string>& listing)
+{
+    HKEY key;
+    if (RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return;
+    listing.push_back(path);
+    if (!volatileKey(path))
+        listValues(key, path, listing);
+    char name[256];
+    std::vector<std::string> children;
+    for (DWORD i = 0;; ++i) {
+        DWORD nameSize = sizeof name;
+        if (RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        children.push_back(name);
+    }
+    RegCloseKey(key);
+    for (const std::string& child : children)
+        if (child.rfind("T5RegistryKeyTest-", 0) != 0 && child != "T5Tests")
+            listKeys(parent, path.empty() ? child : path + "\\" + child, listing);
+}
+
 } // namespace
 
 HANDLE startProgram(const std::string& arguments, HANDLE out, HANDLE err, DWORD flags)
@@ -131,6 +233,20 @@ std::vector<std::string> linesAfter(const std::string& text, const std::string& 
         if (line.compare(0, prefix.size(), prefix) == 0)
             result.push_back(line.substr(prefix.size()));
     return result;
+}
+
+std::vector<std::string> machineListing(const std::string& keep)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    std::vector<std::string> listing;
+    listFiles("C:", temp, keep, listing);
+    listKeys(HKEY_LOCAL_MACHINE, "", listing);
+    std::vector<std::string> users;
+    listKeys(HKEY_USERS, "", users);
+    for (const std::string& entry : users)
+        listing.push_back("HKU\\" + entry);
+    return listing;
 }
 
 std::vector<std::string> pendingDeletions()

@@ -49,6 +49,14 @@ std::vector<std::string> lines(const std::string& text);
 // The lines of text that begin with prefix, without it.
 std::vector<std::string> linesAfter(const std::string& text, const std::string& prefix);
 
+// Every file and folder of drive C: with attributes, and a file's size, times of
+// creation and writing (those that reading leaves alone) and a checksum of its
+// content (below 1 MiB: the larger ones are the system's own libraries, which
+// nothing here writes); every key below HKEY_LOCAL_MACHINE and HKEY_USERS with
+// each value's type and bytes, but for the keys Wine rewrites as it likes.
+// Other tests' scratch (the temporary folder outside keep, the test command's
+// C:\t5- folders, their own keys) is left out.
+std::vector<std::string> machineListing(const std::string& keep);
 // The delete entries the system carries out at the next start, in order
 // ("\\??\\C:\\...").
 std::vector<std::string> pendingDeletions();
