@@ -1,4 +1,4 @@
-#include "tests/tools/Screenshot.h"
+#include "tools/Screenshot.h"
 
 #include <wincodec.h>
 

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "testbed/MachineFixture.h"
-#include "tests/tools/Screenshot.h"
+#include "tools/Screenshot.h"
 #include "tests/support/RunningProgram.h"
 
 using namespace programtesting;
