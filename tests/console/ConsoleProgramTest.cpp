@@ -20,7 +20,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -381,9 +380,7 @@ TEST(ConsoleLog, AnUntrustedLogGives1622BeforeAnyChangeAndAFailedWrite1603)
     EXPECT_EQ(machine.fixture.items().size(), machine.fixture.remaining().size());
     std::ifstream kept(other, std::ios::binary);
     EXPECT_EQ("keep", std::string(std::istreambuf_iterator<char>(kept), {}));
-    if (links) {
-        EXPECT_FALSE(exists(std::string(links) + "\\target\\removal.log"));
-    }
+    EXPECT_FALSE(links && exists(std::string(links) + "\\target\\removal.log"));
     // A pipe whose reader goes away (or takes no appended data) fails every write.
     const std::string pipe = "\\\\.\\pipe\\t5-log-" + std::to_string(GetCurrentProcessId());
     HANDLE reader = CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE, 1, 1, 1, 0, nullptr);
@@ -418,19 +415,18 @@ TEST(ConsoleStop, AControlEventOrTheSessionsEndStopsBetweenItemsWithACompleteLog
                 GenerateConsoleCtrlEvent(CTRL_C_EVENT, id);
             FreeConsole();
             SetConsoleCtrlHandler(nullptr, FALSE);
-        }
-        // The window comes a moment after the program starts.
-        const auto postEndOfSession = [id] {
-            for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "VxUninstallCliSession", nullptr));) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                if (owner == id)
-                    return PostMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) != FALSE;
-            }
-            return false;
-        };
-        if (way == 1) {
-            EXPECT_TRUE(programtesting::waitFor(postEndOfSession, 20000));
+        } else {
+            // The window comes a moment after the program starts.
+            EXPECT_TRUE(programtesting::waitFor([id] {
+                HWND window = nullptr;
+                while ((window = FindWindowExA(nullptr, window, "VxUninstallCliSession", nullptr))) {
+                    DWORD owner = 0;
+                    GetWindowThreadProcessId(window, &owner);
+                    if (owner == id)
+                        return PostMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) != FALSE;
+                }
+                return false;
+            }, 20000));
         }
         EXPECT_TRUE(programtesting::waitFor([&] { return logEntries(log).size() == 2; }, 20000));
         EXPECT_EQ(1602u, run.release());

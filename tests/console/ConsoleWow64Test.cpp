@@ -15,13 +15,6 @@ using namespace uninstalltesting;
 
 namespace {
 
-int countOf(const std::vector<std::string>& entries, const std::string& wanted)
-{
-    return static_cast<int>(std::count_if(entries.begin(), entries.end(), [&](const std::string& entry) {
-        return lstrcmpiA(entry.c_str(), wanted.c_str()) == 0;
-    }));
-}
-
 // The entries that name the file as the system reads them when it starts:
 // natively, without the 32-bit view of System32. The drive letter may be any
 // that leads there.
@@ -66,7 +59,10 @@ TEST(ConsoleWow64, ListsThe32BitViewAndSchedulesALockedSystemFileUnderItsNativeP
     EXPECT_EQ(std::vector<std::string>{library}, linesAfter(run.out, "scheduled for restart: "));
     const std::vector<std::string> pending = pendingDeletions();
     EXPECT_EQ(1, entriesNaming(pending, native)) << ::testing::PrintToString(pending);
-    EXPECT_EQ(0, countOf(pending, "\\??\\" + library));
+    // Not under the redirected name, however spelt.
+    EXPECT_TRUE(std::none_of(pending.begin(), pending.end(), [&](const std::string& entry) {
+        return lstrcmpiA(entry.c_str(), ("\\??\\" + library).c_str()) == 0;
+    }));
     if (!testsupport::isWine())
         GTEST_SKIP() << "restarts only a Wine prefix";
     ASSERT_TRUE(testsupport::restartWinePrefix());
