@@ -191,9 +191,12 @@ TEST(ConsoleOutcome, AFileThatStaysGives1603WithItsErrorAndKeepsTheProductListed
     SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-// A product without a usable folder gives 1603, says why and stays listed, so
-// that a retry finds it again rather than reading "not installed" as "removed".
-TEST(ConsoleRemove, BadArgumentsUnknownProductUnusableLogASecondRunOrNoFolderEachChangeNothing)
+// Run as LocalSystem, the program must not append to whatever a log path can be
+// made to lead to: a log that cannot be trusted, or opened at all, stops the run
+// before anything changes. A product without a usable folder gives 1603, says why
+// and stays listed, so that a retry finds it again rather than reading "not
+// installed" as "removed".
+TEST(ConsoleRemove, BadArgumentsUnknownProductUntrustedLogASecondRunOrNoFolderEachChangeNothing)
 {
     T5_REQUIRE_SANDBOX();
     TestMachine machine;
@@ -202,7 +205,16 @@ TEST(ConsoleRemove, BadArgumentsUnknownProductUnusableLogASecondRunOrNoFolderEac
     const ProgramRun notInstalled = runProgram("remove t530");
     EXPECT_EQ(1605u, notInstalled.exitCode);
     EXPECT_NE("", notInstalled.err);
-    EXPECT_EQ(1622u, runProgram("remove T520 --log \"" + machine.path("Missing\\removal.log") + "\"").exitCode);
+    const std::string other = machine.path("other.txt");
+    ASSERT_TRUE(machine.scratch.writeFile("other.txt", "keep"));
+    ASSERT_TRUE(CreateHardLinkA(machine.path("linked.log").c_str(), other.c_str(), nullptr));
+    std::vector<std::string> logs{machine.path("Missing\\removal.log"), machine.path("linked.log"),
+                                  machine.path(std::string(MAX_PATH, 'l') + ".log")};
+    const char* links = std::getenv("T5_TEST_LINK_DIR");
+    if (links)
+        logs.push_back(std::string(links) + "\\tree\\link\\removal.log");
+    for (const std::string& log : logs)
+        EXPECT_EQ(1622u, runProgram("remove T520 --log \"" + log + "\"").exitCode) << log;
     {
         RemovalMutex otherRun;
         ASSERT_TRUE(otherRun.isHeld());
@@ -224,6 +236,9 @@ TEST(ConsoleRemove, BadArgumentsUnknownProductUnusableLogASecondRunOrNoFolderEac
     const ProgramRun unknown = runProgram("remove T999 --json");
     EXPECT_EQ(1605u, unknown.exitCode);
     EXPECT_EQ(machine.fixture.items().size(), machine.fixture.remaining().size());
+    std::ifstream kept(other, std::ios::binary);
+    EXPECT_EQ("keep", std::string(std::istreambuf_iterator<char>(kept), {}));
+    EXPECT_FALSE(links && exists(std::string(links) + "\\target\\removal.log"));
     JsonValue refusal;
     ASSERT_TRUE(parseJson(unknown.out, refusal)) << unknown.out;
     EXPECT_EQ(double(unknown.exitCode), refusal["exitCode"].number);
@@ -316,7 +331,7 @@ TEST(ConsoleDryRun, ChangesNothingAndListsInOrderWhatTheRemovalThenDeletesLogsAn
 
 // The system folder named by "DisplayIcon" is refused exactly as in the graphical
 // run: its data files stay, and so does it.
-TEST(ConsoleLog, EachOutcomeEvenARefusedSystemFolderHasATimestampedLineAndRunsAreAppended)
+TEST(ConsoleLog, EachOutcomeEvenARefusedSystemFolderHasATimestampedLineRunsAreAppendedAndAFailedWriteIs1603)
 {
     T5_REQUIRE_SANDBOX();
     TestMachine machine;
@@ -358,30 +373,8 @@ TEST(ConsoleLog, EachOutcomeEvenARefusedSystemFolderHasATimestampedLineAndRunsAr
           "remove T530MCH: finished with exit code 1603"})
         EXPECT_TRUE(contains(entries, expected)) << expected;
     EXPECT_EQ("remove T530MCH: started", entries.front());
-}
-
-// Run as LocalSystem, the program must not append to whatever a log path can be
-// made to lead to: a log that cannot be trusted, or opened at all, stops the run
-// before anything changes. A log that stops taking lines makes the run a failure.
-TEST(ConsoleLog, AnUntrustedLogGives1622BeforeAnyChangeAndAFailedWrite1603)
-{
-    T5_REQUIRE_SANDBOX();
-    TestMachine machine;
-    machine.fixture.install("T520");
-    const std::string other = machine.path("other.txt");
-    ASSERT_TRUE(machine.scratch.writeFile("other.txt", "keep"));
-    ASSERT_TRUE(CreateHardLinkA(machine.path("linked.log").c_str(), other.c_str(), nullptr));
-    std::vector<std::string> logs{machine.path(std::string(MAX_PATH, 'l') + ".log"), machine.path("linked.log")};
-    const char* links = std::getenv("T5_TEST_LINK_DIR");
-    if (links)
-        logs.push_back(std::string(links) + "\\tree\\link\\removal.log");
-    for (const std::string& log : logs)
-        EXPECT_EQ(1622u, runProgram("remove T520 --log \"" + log + "\"").exitCode) << log;
-    EXPECT_EQ(machine.fixture.items().size(), machine.fixture.remaining().size());
-    std::ifstream kept(other, std::ios::binary);
-    EXPECT_EQ("keep", std::string(std::istreambuf_iterator<char>(kept), {}));
-    EXPECT_FALSE(links && exists(std::string(links) + "\\target\\removal.log"));
-    // A pipe whose reader goes away (or takes no appended data) fails every write.
+    // A pipe whose reader goes away (or takes no appended data) fails every write,
+    // and a log that stops taking lines makes the run a failure.
     const std::string pipe = "\\\\.\\pipe\\t5-log-" + std::to_string(GetCurrentProcessId());
     HANDLE reader = CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE, 1, 1, 1, 0, nullptr);
     const ProgramRun failing = runProgram("remove T520 --log " + pipe, [&] {
