@@ -171,26 +171,6 @@ TEST(ConsoleRemove, ExpandableAndBlankQuotedValuesRemoveTheProduct)
     SetEnvironmentVariableA("T5_TEST_SCRATCH", nullptr);
 }
 
-// Whatever stays gives 1603 and says what and why.
-TEST(ConsoleOutcome, AFileThatStaysGives1603WithItsErrorAndKeepsTheProductListed)
-{
-    T5_REQUIRE_SANDBOX();
-    // DeleteFileA refuses a read-only file with ERROR_ACCESS_DENIED.
-    TestMachine machine("");
-    const std::string readOnly = machine.fixture.install("T520") + "\\VXT520.exe";
-    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
-    const ProgramRun run = runProgram("remove T520");
-    EXPECT_EQ(1603u, run.exitCode);
-    EXPECT_EQ(std::vector<std::string>{readOnly + " (" + errorLine(ERROR_ACCESS_DENIED) + ")"},
-              linesAfter(run.out, "failed: "));
-    EXPECT_NE(std::string::npos, run.out.find("Stayed: " + readOnly + " (" + errorLine(ERROR_ACCESS_DENIED) + ")."));
-    // Without a plug-in folder there may be no plug-in system: a line, no failure.
-    EXPECT_EQ(std::vector<std::string>{" the plugins path"}, linesAfter(run.out, "Unable to obtain"));
-    for (const MachineItem& item : machine.fixture.items())
-        EXPECT_TRUE(item.kind != ItemKind::uninstallEntry || machine.fixture.exists(item)) << item.path;
-    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
 // Run as LocalSystem, the program must not append to whatever a log path can be
 // made to lead to: a log that cannot be trusted, or opened at all, stops the run
 // before anything changes. A product without a usable folder gives 1603, says why
@@ -330,7 +310,8 @@ TEST(ConsoleDryRun, ChangesNothingAndListsInOrderWhatTheRemovalThenDeletesLogsAn
 }
 
 // The system folder named by "DisplayIcon" is refused exactly as in the graphical
-// run: its data files stay, and so does it.
+// run: its data files stay, and so does it. Whatever stays gives 1603, and the
+// output and the log say what and why.
 TEST(ConsoleLog, EachOutcomeEvenARefusedSystemFolderHasATimestampedLineRunsAreAppendedAndAFailedWriteIs1603)
 {
     T5_REQUIRE_SANDBOX();
@@ -353,11 +334,26 @@ TEST(ConsoleLog, EachOutcomeEvenARefusedSystemFolderHasATimestampedLineRunsAreAp
 
     const std::string folder = machine.fixture.install("T520");
     const std::string locked = folder + "\\VXT520.exe";
+    // DeleteFileA refuses a read-only file with ERROR_ACCESS_DENIED.
+    const std::string readOnly = folder + "\\T5app.exe";
+    const std::string lockedFailed = locked + " (" + errorLine(ERROR_SHARING_VIOLATION) + ")";
+    const std::string readOnlyFailed = readOnly + " (" + errorLine(ERROR_ACCESS_DENIED) + ")";
     DeleteFileA((folder + "\\VXT520.chm").c_str());
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    // Without a plug-in system there is no plug-in path: a line, no failure.
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\PLX");
+    ProgramRun failed;
     {
         const testsupport::FileLock lock(locked);
-        EXPECT_EQ(1603u, runProgram("remove T520 --no-restart --log \"" + log + "\"").exitCode);
+        failed = runProgram("remove T520 --no-restart --log \"" + log + "\"");
     }
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(1603u, failed.exitCode);
+    EXPECT_EQ((std::vector<std::string>{lockedFailed, readOnlyFailed}), linesAfter(failed.out, "failed: "));
+    EXPECT_NE(std::string::npos, failed.out.find("Stayed: " + lockedFailed + "; " + readOnlyFailed + "."));
+    EXPECT_EQ(std::vector<std::string>{" the plugins path"}, linesAfter(failed.out, "Unable to obtain"));
+    for (const MachineItem& item : machine.fixture.items())
+        EXPECT_TRUE(item.kind != ItemKind::uninstallEntry || machine.fixture.exists(item)) << item.path;
     SYSTEMTIME now;
     GetLocalTime(&now);
     char today[32];
@@ -367,7 +363,7 @@ TEST(ConsoleLog, EachOutcomeEvenARefusedSystemFolderHasATimestampedLineRunsAreAp
     const std::vector<std::string> entries = logEntries(log);
     for (const std::string& expected : std::vector<std::string>{
              "remove T520: started", "deleted: " + folder + "\\VXT5.chm", "not present: " + folder + "\\VXT520.chm",
-          "failed: " + locked + " (" + errorLine(ERROR_SHARING_VIOLATION) + ")",
+          "failed: " + lockedFailed, "failed: " + readOnlyFailed,
           std::string("kept by option: memory and data files (--remove-data not given)"),
           "remove T520: finished with exit code 1603", "refused as protected: " + system + " (memory and data files)",
           "remove T530MCH: finished with exit code 1603"})
