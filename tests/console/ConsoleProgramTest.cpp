@@ -20,7 +20,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -40,12 +39,18 @@ std::string options(KeepOptions keep)
            (keep.plugins ? "" : " --remove-plugins");
 }
 
-// The log's lines without the time stamps ("YYYY-MM-DD hh:mm:ss.mmm ").
-std::vector<std::string> logEntries(const std::string& path)
+// The log's lines, each with its time stamp ("YYYY-MM-DD hh:mm:ss.mmm ").
+std::vector<std::string> logLines(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
+    return lines(std::string(std::istreambuf_iterator<char>(file), {}));
+}
+
+// The log's lines without the time stamps.
+std::vector<std::string> logEntries(const std::string& path)
+{
     std::vector<std::string> entries;
-    for (const std::string& line : lines(std::string(std::istreambuf_iterator<char>(file), {})))
+    for (const std::string& line : logLines(path))
         entries.push_back(line.substr(24));
     return entries;
 }
@@ -63,14 +68,6 @@ std::string errorLine(DWORD error)
                    nullptr);
     std::string line = "error " + std::to_string(error) + ": " + text;
     return line.erase(line.find_last_not_of("\r\n ") + 1);
-}
-
-bool entriesLeft(const TestMachine& machine)
-{
-    for (const MachineItem& item : machine.fixture.items())
-        if (item.kind == ItemKind::uninstallEntry && !machine.fixture.exists(item))
-            return false;
-    return true;
 }
 
 std::string itemName(const MachineItem& item)
@@ -100,7 +97,9 @@ TEST(ConsoleArguments, BadOnesGive87WithTheUsageOnStandardError)
     }
 }
 
-TEST(ConsoleList, NoneOneOrThreeProductsInCatalogueOrderWithTheirFolders)
+// A script reads one document from standard output instead: the products with
+// their folders, or why there is none.
+TEST(ConsoleList, NoneOneOrThreeProductsInCatalogueOrderWithTheirFoldersAsLinesOrOneDocument)
 {
     T5_REQUIRE_SANDBOX();
     TestMachine machine;
@@ -109,7 +108,7 @@ TEST(ConsoleList, NoneOneOrThreeProductsInCatalogueOrderWithTheirFolders)
     EXPECT_EQ("", none.out);
     const std::string t540 = machine.fixture.install("T540");
     EXPECT_EQ(std::vector<std::string>{"T540\tVantorix T540\t" + t540 + "\\"}, lines(runProgram("list").out));
-    const std::string t530 = machine.fixture.install("T530");
+    const std::string t530 = machine.fixture.install("T530", machine.path("\xC9t\xE9\\T530"));
     machine.fixture.install("T520");
     setValue(uninstallKey("Vantorix T520"), "DisplayIcon", "VXT520.exe");
     const ProgramRun three = runProgram("list");
@@ -119,6 +118,16 @@ TEST(ConsoleList, NoneOneOrThreeProductsInCatalogueOrderWithTheirFolders)
                                         "T530\tVantorix T530 Application\t" + t530 + "\\",
                                         "T540\tVantorix T540\t" + t540 + "\\"}),
               lines(three.out));
+    const ProgramRun listed = runProgram("list --json");
+    JsonValue list;
+    ASSERT_TRUE(parseJson(listed.out, list)) << listed.out;
+    ASSERT_EQ(3u, list["products"].elements.size());
+    const JsonValue& t520 = list["products"].elements[0];
+    EXPECT_EQ("T520", t520["code"].text);
+    EXPECT_EQ("Vantorix T520", t520["name"].text);
+    EXPECT_EQ(JsonValue::Type::null, t520["folder"].type);
+    EXPECT_EQ("\"DisplayIcon\" names none: VXT520.exe", t520["reason"].text);
+    EXPECT_EQ(t530 + "\\", list["products"].elements[1]["folder"].text);
 }
 
 TEST(ConsoleRemove, EachKeepCombinationLeavesWhatItKeeps)
@@ -164,83 +173,59 @@ TEST(ConsoleRemove, ExpandableAndBlankQuotedValuesRemoveTheProduct)
     SetEnvironmentVariableA("T5_TEST_SCRATCH", nullptr);
 }
 
-// Whatever stays gives 1603, says what and why, and keeps the product listed, so
-// that a retry finds it again rather than reading "not installed" as "removed".
-TEST(ConsoleOutcome, SomethingThatStaysGives1603AndKeepsTheProductListed)
-{
-    T5_REQUIRE_SANDBOX();
-    const std::string why[] = {"the uninstall entry has no \"DisplayIcon\" value",
-                               "\"DisplayIcon\" is not a string value"};
-    for (int broken = 0; broken < 2; ++broken) {
-        TestMachine machine;
-        const std::string icon = machine.fixture.install("T520") + "\\VXT520.exe";
-        const std::string entry = uninstallKey("Vantorix T520");
-        if (broken)
-            RegSetKeyValueA(HKEY_LOCAL_MACHINE, entry.c_str(), "DisplayIcon", REG_BINARY, icon.c_str(),
-                            DWORD(icon.size() + 1));
-        else
-            RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, entry.c_str(), "DisplayIcon");
-        const ProgramRun run = runProgram("remove T520" + removeAll);
-        EXPECT_EQ(1603u, run.exitCode);
-        EXPECT_NE(std::string::npos, run.err.find(why[broken])) << run.err;
-        EXPECT_EQ(machine.fixture.items().size(), machine.fixture.remaining().size());
-        EXPECT_EQ(std::vector<std::string>{"T520\tVantorix T520\t(no installation folder: " + why[broken] + ")"},
-                  lines(runProgram("list").out));
-    }
-    // DeleteFileA refuses a read-only file with ERROR_ACCESS_DENIED.
-    TestMachine machine("");
-    const std::string readOnly = machine.fixture.install("T520") + "\\VXT520.exe";
-    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
-    const ProgramRun run = runProgram("remove T520");
-    EXPECT_EQ(1603u, run.exitCode);
-    EXPECT_EQ(std::vector<std::string>{readOnly + " (" + errorLine(ERROR_ACCESS_DENIED) + ")"},
-              linesAfter(run.out, "failed: "));
-    EXPECT_NE(std::string::npos, run.out.find("Stayed: " + readOnly + " (" + errorLine(ERROR_ACCESS_DENIED) + ")."));
-    // Without a plug-in folder there may be no plug-in system: a line, no failure.
-    EXPECT_EQ(std::vector<std::string>{" the plugins path"}, linesAfter(run.out, "Unable to obtain"));
-    EXPECT_TRUE(entriesLeft(machine));
-    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
-// The system folder named by "DisplayIcon": its data files stay, and so does it.
-TEST(ConsoleRemove, ProtectedFoldersAreRefusedExactlyAsInTheGraphicalRun)
+// Run as LocalSystem, the program must not append to whatever a log path can be
+// made to lead to: a log that cannot be trusted, or opened at all, stops the run
+// before anything changes. A product without a usable folder gives 1603, says why
+// and stays listed, so that a retry finds it again rather than reading "not
+// installed" as "removed".
+TEST(ConsoleRemove, BadArgumentsUnknownProductUntrustedLogASecondRunOrNoFolderEachChangeNothing)
 {
     T5_REQUIRE_SANDBOX();
     TestMachine machine;
-    const std::string folder = machine.fixture.install("T530MCH");
-    const std::string system = machine.fixture.systemFolder();
-    machine.fixture.addFile(system + "T5Probe.DAT");
-    machine.fixture.addFile(system + "T5Probe.cfg");
-    setValue(uninstallKey("Vantorix T530 Multichannel"), "DisplayIcon", system + "shell32.dll,3");
-    const ProgramRun run = runProgram("remove T530MCH" + removeAll);
-    EXPECT_EQ(1603u, run.exitCode) << run.out;
-    // Something stayed: the product stays listed.
-    EXPECT_TRUE(leftAsExpected(machine.fixture, 3, keepNothing, [&](const MachineItem& item) {
-        return item.kind == ItemKind::uninstallEntry || item.path.rfind(folder, 0) == 0;
-    }));
-    EXPECT_EQ((std::vector<std::string>{system + " (memory and data files)", system + " (installation folder)"}),
-              linesAfter(run.out, "refused as protected: "));
-    EXPECT_NE(std::string::npos, run.out.find("Unable to delete the directory \r\n" + system + "\r\n"));
-}
-
-TEST(ConsoleRemove, BadArgumentsUnknownProductUnusableLogAndASecondRunEachChangeNothing)
-{
-    T5_REQUIRE_SANDBOX();
-    TestMachine machine;
-    machine.fixture.install("T520");
+    const std::string icon = machine.fixture.install("T520") + "\\VXT520.exe";
     EXPECT_EQ(87u, runProgram("remove T520" + removeAll + " --log --dry-run").exitCode);
-    for (const char* arguments : {"remove T999", "remove t530"}) {
-        const ProgramRun run = runProgram(arguments);
-        EXPECT_EQ(1605u, run.exitCode) << arguments;
-        EXPECT_NE("", run.err);
-    }
-    EXPECT_EQ(1622u, runProgram("remove T520 --log \"" + machine.path("Missing\\removal.log") + "\"").exitCode);
+    const ProgramRun notInstalled = runProgram("remove t530");
+    EXPECT_EQ(1605u, notInstalled.exitCode);
+    EXPECT_NE("", notInstalled.err);
+    const std::string other = machine.path("other.txt");
+    ASSERT_TRUE(machine.scratch.writeFile("other.txt", "keep"));
+    ASSERT_TRUE(CreateHardLinkA(machine.path("linked.log").c_str(), other.c_str(), nullptr));
+    std::vector<std::string> logs{machine.path("Missing\\removal.log"), machine.path("linked.log"),
+                                  machine.path(std::string(MAX_PATH, 'l') + ".log")};
+    const char* links = std::getenv("T5_TEST_LINK_DIR");
+    if (links)
+        logs.push_back(std::string(links) + "\\tree\\link\\removal.log");
+    for (const std::string& log : logs)
+        EXPECT_EQ(1622u, runProgram("remove T520 --log \"" + log + "\"").exitCode) << log;
     {
         RemovalMutex otherRun;
         ASSERT_TRUE(otherRun.isHeld());
         EXPECT_EQ(1618u, runProgram("remove T520" + removeAll).exitCode);
     }
+    const std::string entry = uninstallKey("Vantorix T520");
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, entry.c_str(), "DisplayIcon");
+    for (const std::string why : {"the uninstall entry has no \"DisplayIcon\" value",
+                                  "\"DisplayIcon\" is not a string value"}) {
+        const ProgramRun run = runProgram("remove T520" + removeAll);
+        EXPECT_EQ(1603u, run.exitCode);
+        EXPECT_NE(std::string::npos, run.err.find(why)) << run.err;
+        EXPECT_EQ(std::vector<std::string>{"T520\tVantorix T520\t(no installation folder: " + why + ")"},
+                  lines(runProgram("list").out));
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, entry.c_str(), "DisplayIcon", REG_BINARY, icon.c_str(),
+                        DWORD(icon.size() + 1));
+    }
+    // An unknown product is refused in a document of its own too.
+    const ProgramRun unknown = runProgram("remove T999 --json");
+    EXPECT_EQ(1605u, unknown.exitCode);
     EXPECT_EQ(machine.fixture.items().size(), machine.fixture.remaining().size());
+    std::ifstream kept(other, std::ios::binary);
+    EXPECT_EQ("keep", std::string(std::istreambuf_iterator<char>(kept), {}));
+    EXPECT_FALSE(links && exists(std::string(links) + "\\target\\removal.log"));
+    JsonValue refusal;
+    ASSERT_TRUE(parseJson(unknown.out, refusal)) << unknown.out;
+    EXPECT_EQ(double(unknown.exitCode), refusal["exitCode"].number);
+    EXPECT_EQ(JsonValue::Type::null, refusal["product"].type);
+    EXPECT_EQ(lines(unknown.err).at(0), refusal["summary"].text);
 }
 
 // One removal at a time on the machine, whichever program makes it; a dry run
@@ -279,11 +264,14 @@ TEST(ConsoleRemove, TheWindowAndTheCompanionNeverRemoveAtOnce)
     EXPECT_TRUE(leftAsExpected(machine.fixture, 1, KeepOptions{}));
 }
 
-TEST(ConsoleDryRun, ChangesNothingAndListsInOrderWhatTheRemovalThenDeletes)
+// What the dry run lists, the removal then deletes, logs and tells in the one
+// document a script reads from standard output: every item with its kind and
+// outcome, the exit code and whether a restart is needed.
+TEST(ConsoleDryRun, ChangesNothingAndListsInOrderWhatTheRemovalThenDeletesLogsAndTells)
 {
     T5_REQUIRE_SANDBOX();
     TestMachine machine;
-    const std::string folder = machine.fixture.install("T530MCH");
+    const std::string folder = machine.fixture.install("T530MCH", machine.path("\xC9t\xE9\\T530"));
     machine.fixture.install("T520");
     machine.fixture.addFile(folder + "\\Sub\\Notes.txt");
     const std::vector<std::string> pending = pendingDeletions();
@@ -294,128 +282,97 @@ TEST(ConsoleDryRun, ChangesNothingAndListsInOrderWhatTheRemovalThenDeletes)
     EXPECT_EQ(pending, pendingDeletions());
 
     const std::string log = machine.path("removal.log");
-    EXPECT_EQ(0u, runProgram("remove T530MCH" + removeAll + " --log \"" + log + "\"").exitCode);
+    const ProgramRun run = runProgram("remove T530MCH --json" + removeAll + " --log \"" + log + "\"");
+    EXPECT_EQ(0u, run.exitCode);
     std::vector<std::string> deleted;
     for (const std::string& entry : logEntries(log))
         if (entry.compare(0, 9, "deleted: ") == 0)
             deleted.push_back(entry.substr(9));
     EXPECT_EQ(linesAfter(dry.out, "would delete: "), deleted);
+    JsonValue removal;
+    ASSERT_TRUE(parseJson(run.out, removal)) << run.out;
+    EXPECT_EQ(double(run.exitCode), removal["exitCode"].number);
+    EXPECT_EQ("Vantorix T530 Multichannel", removal["product"].text);
+    EXPECT_EQ(JsonValue::Type::boolean, removal["restartNeeded"].type);
+    std::map<std::string, std::string> told;
+    for (const JsonValue& item : removal["items"].elements)
+        if (item["outcome"].text == "deleted")
+            told[item["path"].text] = item["kind"].text;
     const std::vector<std::string> keptItems = linesAfter(kept.out, "kept by option: ");
+    const char* kinds[] = {"file", "folder", "key"};
     for (const MachineItem& item : machine.fixture.items()) {
-        EXPECT_EQ(!machine.fixture.exists(item), contains(deleted, itemName(item))) << item.path;
+        const bool gone = !machine.fixture.exists(item);
+        EXPECT_EQ(gone, contains(deleted, itemName(item))) << item.path;
+        // Not told as deleted (an empty kind) unless gone.
+        EXPECT_EQ(gone ? kinds[int(item.type)] : "", told[itemName(item)]) << item.path;
         if (item.kind == ItemKind::dataFile && item.productId == 3) {
             EXPECT_TRUE(contains(keptItems, item.path)) << item.path;
         }
     }
 }
 
-// A script reads one document from standard output: the products with their
-// folders (or why there is none), or every item with its kind and outcome, the
-// exit code and whether a restart is needed.
-TEST(ConsoleJson, ListAndRemoveEachPrintOneDocumentThatReadsBack)
+// The system folder named by "DisplayIcon" is refused exactly as in the graphical
+// run: its data files stay, and so does it. Whatever stays gives 1603, and the
+// output and the log say what and why.
+TEST(ConsoleLog, EachOutcomeEvenARefusedSystemFolderHasATimestampedLineRunsAreAppendedAndAFailedWriteIs1603)
 {
     T5_REQUIRE_SANDBOX();
     TestMachine machine;
-    const std::string folder = machine.fixture.install("T520", machine.path("\xC9t\xE9\\T520"));
-    machine.fixture.install("T540");
-    setValue(uninstallKey("Vantorix T540"), "DisplayIcon", "VXT540.exe");
-    const ProgramRun listed = runProgram("list --json");
-    JsonValue list;
-    ASSERT_TRUE(parseJson(listed.out, list)) << listed.out;
-    ASSERT_EQ(2u, list["products"].elements.size());
-    const JsonValue& t520 = list["products"].elements[0];
-    const JsonValue& t540 = list["products"].elements[1];
-    EXPECT_EQ("T520", t520["code"].text);
-    EXPECT_EQ("Vantorix T520", t520["name"].text);
-    EXPECT_EQ(folder + "\\", t520["folder"].text);
-    EXPECT_EQ(JsonValue::Type::null, t540["folder"].type);
-    EXPECT_EQ("\"DisplayIcon\" names none: VXT540.exe", t540["reason"].text);
-
-    const ProgramRun run = runProgram("remove t520 --remove-data --json");
-    JsonValue removal;
-    ASSERT_TRUE(parseJson(run.out, removal)) << run.out;
-    EXPECT_EQ(double(run.exitCode), removal["exitCode"].number);
-    EXPECT_EQ("Vantorix T520", removal["product"].text);
-    EXPECT_EQ(JsonValue::Type::boolean, removal["restartNeeded"].type);
-    std::map<std::string, std::string> deleted;
-    for (const JsonValue& item : removal["items"].elements)
-        if (item["outcome"].text == "deleted")
-            deleted[item["path"].text] = item["kind"].text;
-    const char* kinds[] = {"file", "folder", "key"};
-    for (const MachineItem& item : machine.fixture.items()) {
-        const auto found = deleted.find(itemName(item));
-        EXPECT_EQ(!machine.fixture.exists(item), found != deleted.end()) << item.path;
-        if (found != deleted.end()) {
-            EXPECT_EQ(kinds[int(item.type)], found->second) << item.path;
-        }
-    }
-    const ProgramRun unknown = runProgram("remove T999 --json");
-    JsonValue refusal;
-    ASSERT_TRUE(parseJson(unknown.out, refusal)) << unknown.out;
-    EXPECT_EQ(double(unknown.exitCode), refusal["exitCode"].number);
-    EXPECT_EQ(JsonValue::Type::null, refusal["product"].type);
-    EXPECT_EQ(lines(unknown.err).at(0), refusal["summary"].text);
-}
-
-TEST(ConsoleLog, EachOutcomeHasATimestampedLineAndRunsAreAppended)
-{
-    T5_REQUIRE_SANDBOX();
-    TestMachine machine;
-    const std::string folder = machine.fixture.install("T520");
     const std::string log = machine.path("removal.log");
+    const std::string mch = machine.fixture.install("T530MCH");
+    const std::string system = machine.fixture.systemFolder();
+    machine.fixture.addFile(system + "T5Probe.DAT");
+    machine.fixture.addFile(system + "T5Probe.cfg");
+    setValue(uninstallKey("Vantorix T530 Multichannel"), "DisplayIcon", system + "shell32.dll,3");
+    const ProgramRun run = runProgram("remove T530MCH" + removeAll + " --log \"" + log + "\"");
+    EXPECT_EQ(1603u, run.exitCode) << run.out;
+    // Something stayed: the product stays listed.
+    EXPECT_TRUE(leftAsExpected(machine.fixture, 3, keepNothing, [&](const MachineItem& item) {
+        return item.kind == ItemKind::uninstallEntry || item.path.rfind(mch, 0) == 0;
+    }));
+    EXPECT_EQ((std::vector<std::string>{system + " (memory and data files)", system + " (installation folder)"}),
+              linesAfter(run.out, "refused as protected: "));
+    EXPECT_NE(std::string::npos, run.out.find("Unable to delete the directory \r\n" + system + "\r\n"));
+
+    const std::string folder = machine.fixture.install("T520");
     const std::string locked = folder + "\\VXT520.exe";
+    // DeleteFileA refuses a read-only file with ERROR_ACCESS_DENIED.
+    const std::string readOnly = folder + "\\T5app.exe";
+    const std::string lockedFailed = locked + " (" + errorLine(ERROR_SHARING_VIOLATION) + ")";
+    const std::string readOnlyFailed = readOnly + " (" + errorLine(ERROR_ACCESS_DENIED) + ")";
     DeleteFileA((folder + "\\VXT520.chm").c_str());
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    // Without a plug-in system there is no plug-in path: a line, no failure.
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\PLX");
+    ProgramRun failed;
     {
         const testsupport::FileLock lock(locked);
-        EXPECT_EQ(1603u, runProgram("remove T520 --no-restart --log \"" + log + "\"").exitCode);
+        failed = runProgram("remove T520 --no-restart --log \"" + log + "\"");
     }
-    machine.fixture.install("T530");
-    const std::string system = machine.fixture.systemFolder();
-    setValue(uninstallKey("Vantorix T530 Application"), "DisplayIcon", system + "VXT5300.exe");
-    EXPECT_EQ(1603u, runProgram("remove T530 --remove-data --log \"" + log + "\"").exitCode);
-
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(1603u, failed.exitCode);
+    EXPECT_EQ((std::vector<std::string>{lockedFailed, readOnlyFailed}), linesAfter(failed.out, "failed: "));
+    EXPECT_NE(std::string::npos, failed.out.find("Stayed: " + lockedFailed + "; " + readOnlyFailed + "."));
+    EXPECT_EQ(std::vector<std::string>{" the plugins path"}, linesAfter(failed.out, "Unable to obtain"));
+    for (const MachineItem& item : machine.fixture.items())
+        EXPECT_TRUE(item.kind != ItemKind::uninstallEntry || machine.fixture.exists(item)) << item.path;
     SYSTEMTIME now;
     GetLocalTime(&now);
     char today[32];
     snprintf(today, sizeof today, "%04u-%02u-%02u ", now.wYear, now.wMonth, now.wDay);
-    std::ifstream file(log, std::ios::binary);
-    for (const std::string& line : lines(std::string(std::istreambuf_iterator<char>(file), {})))
+    for (const std::string& line : logLines(log))
         EXPECT_EQ(today, line.substr(0, 11));
     const std::vector<std::string> entries = logEntries(log);
     for (const std::string& expected : std::vector<std::string>{
              "remove T520: started", "deleted: " + folder + "\\VXT5.chm", "not present: " + folder + "\\VXT520.chm",
-          "failed: " + locked + " (" + errorLine(ERROR_SHARING_VIOLATION) + ")",
+          "failed: " + lockedFailed, "failed: " + readOnlyFailed,
           std::string("kept by option: memory and data files (--remove-data not given)"),
           "remove T520: finished with exit code 1603", "refused as protected: " + system + " (memory and data files)",
-          "remove T530: finished with exit code 1603"})
+          "remove T530MCH: finished with exit code 1603"})
         EXPECT_TRUE(contains(entries, expected)) << expected;
-    EXPECT_EQ("remove T520: started", entries.front());
-}
-
-// Run as LocalSystem, the program must not append to whatever a log path can be
-// made to lead to: a log that cannot be trusted, or opened at all, stops the run
-// before anything changes. A log that stops taking lines makes the run a failure.
-TEST(ConsoleLog, AnUntrustedLogGives1622BeforeAnyChangeAndAFailedWrite1603)
-{
-    T5_REQUIRE_SANDBOX();
-    TestMachine machine;
-    machine.fixture.install("T520");
-    const std::string other = machine.path("other.txt");
-    ASSERT_TRUE(machine.scratch.writeFile("other.txt", "keep"));
-    ASSERT_TRUE(CreateHardLinkA(machine.path("linked.log").c_str(), other.c_str(), nullptr));
-    std::vector<std::string> logs{machine.path(std::string(MAX_PATH, 'l') + ".log"), machine.path("linked.log")};
-    const char* links = std::getenv("T5_TEST_LINK_DIR");
-    if (links)
-        logs.push_back(std::string(links) + "\\tree\\link\\removal.log");
-    for (const std::string& log : logs)
-        EXPECT_EQ(1622u, runProgram("remove T520 --log \"" + log + "\"").exitCode) << log;
-    EXPECT_EQ(machine.fixture.items().size(), machine.fixture.remaining().size());
-    std::ifstream kept(other, std::ios::binary);
-    EXPECT_EQ("keep", std::string(std::istreambuf_iterator<char>(kept), {}));
-    if (links) {
-        EXPECT_FALSE(exists(std::string(links) + "\\target\\removal.log"));
-    }
-    // A pipe whose reader goes away (or takes no appended data) fails every write.
+    EXPECT_EQ("remove T530MCH: started", entries.front());
+    // A pipe whose reader goes away (or takes no appended data) fails every write,
+    // and a log that stops taking lines makes the run a failure.
     const std::string pipe = "\\\\.\\pipe\\t5-log-" + std::to_string(GetCurrentProcessId());
     HANDLE reader = CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE, 1, 1, 1, 0, nullptr);
     const ProgramRun failing = runProgram("remove T520 --log " + pipe, [&] {
@@ -449,19 +406,18 @@ TEST(ConsoleStop, AControlEventOrTheSessionsEndStopsBetweenItemsWithACompleteLog
                 GenerateConsoleCtrlEvent(CTRL_C_EVENT, id);
             FreeConsole();
             SetConsoleCtrlHandler(nullptr, FALSE);
-        }
-        // The window comes a moment after the program starts.
-        const auto postEndOfSession = [id] {
-            for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "VxUninstallCliSession", nullptr));) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                if (owner == id)
-                    return PostMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) != FALSE;
-            }
-            return false;
-        };
-        if (way == 1) {
-            EXPECT_TRUE(programtesting::waitFor(postEndOfSession, 20000));
+        } else {
+            // The window comes a moment after the program starts.
+            EXPECT_TRUE(programtesting::waitFor([id] {
+                HWND window = nullptr;
+                while ((window = FindWindowExA(nullptr, window, "VxUninstallCliSession", nullptr))) {
+                    DWORD owner = 0;
+                    GetWindowThreadProcessId(window, &owner);
+                    if (owner == id)
+                        return PostMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) != FALSE;
+                }
+                return false;
+            }, 20000));
         }
         EXPECT_TRUE(programtesting::waitFor([&] { return logEntries(log).size() == 2; }, 20000));
         EXPECT_EQ(1602u, run.release());

@@ -15,13 +15,6 @@ using namespace uninstalltesting;
 
 namespace {
 
-int countOf(const std::vector<std::string>& entries, const std::string& wanted)
-{
-    return static_cast<int>(std::count_if(entries.begin(), entries.end(), [&](const std::string& entry) {
-        return lstrcmpiA(entry.c_str(), wanted.c_str()) == 0;
-    }));
-}
-
 // The entries that name the file as the system reads them when it starts:
 // natively, without the 32-bit view of System32. The drive letter may be any
 // that leads there.
@@ -41,26 +34,19 @@ int entriesNaming(const std::vector<std::string>& entries, const std::string& fi
 
 }  // namespace
 
-TEST(ConsoleWow64, ListShowsOnlyTheEntriesOfThe32BitView)
+// An entry only in the native view is not the 32-bit program's to list. The
+// system carries out a scheduled entry natively, where System32 is not
+// redirected: only the native name (SysWOW64) reaches the file the run could not delete.
+TEST(ConsoleWow64, ListsThe32BitViewAndSchedulesALockedSystemFileUnderItsNativePath)
 {
     T5_REQUIRE_SANDBOX();
     T5_REQUIRE_WOW64();
     TestMachine machine;
-    const NativeViewEntry t520("Vantorix T520", machine.path("Products\\T520\\VXT520.exe"));
-    ASSERT_TRUE(keyInView(uninstallKey("Vantorix T520"), KEY_WOW64_64KEY));
-    ASSERT_FALSE(keyInView(uninstallKey("Vantorix T520"), KEY_WOW64_32KEY));
-    const std::string t540 = machine.fixture.install("T540");
-    EXPECT_EQ(std::vector<std::string>{"T540\tVantorix T540\t" + t540 + "\\"}, lines(runProgram("list").out));
-}
-
-// The system carries out the entry natively, where System32 is not redirected:
-// only the native name (SysWOW64) reaches the file the run could not delete.
-TEST(ConsoleWow64, ALockedSystemFileIsScheduledUnderItsNativePathAndGoesAtTheRestart)
-{
-    T5_REQUIRE_SANDBOX();
-    T5_REQUIRE_WOW64();
-    TestMachine machine;
-    machine.fixture.install("T520");
+    const NativeViewEntry t540("Vantorix T540", machine.path("Products\\T540\\VXT540.exe"));
+    ASSERT_TRUE(keyInView(uninstallKey("Vantorix T540"), KEY_WOW64_64KEY));
+    ASSERT_FALSE(keyInView(uninstallKey("Vantorix T540"), KEY_WOW64_32KEY));
+    const std::string t520 = machine.fixture.install("T520");
+    EXPECT_EQ(std::vector<std::string>{"T520\tVantorix T520\t" + t520 + "\\"}, lines(runProgram("list").out));
     const std::string library = machine.fixture.systemFolder() + "VXT5API.DLL";
     const std::string native = machine.fixture.windowsFolder() + "SysWOW64\\VXT5API.DLL";
     ProgramRun run;
@@ -73,7 +59,10 @@ TEST(ConsoleWow64, ALockedSystemFileIsScheduledUnderItsNativePathAndGoesAtTheRes
     EXPECT_EQ(std::vector<std::string>{library}, linesAfter(run.out, "scheduled for restart: "));
     const std::vector<std::string> pending = pendingDeletions();
     EXPECT_EQ(1, entriesNaming(pending, native)) << ::testing::PrintToString(pending);
-    EXPECT_EQ(0, countOf(pending, "\\??\\" + library));
+    // Not under the redirected name, however spelt.
+    EXPECT_TRUE(std::none_of(pending.begin(), pending.end(), [&](const std::string& entry) {
+        return lstrcmpiA(entry.c_str(), ("\\??\\" + library).c_str()) == 0;
+    }));
     if (!testsupport::isWine())
         GTEST_SKIP() << "restarts only a Wine prefix";
     ASSERT_TRUE(testsupport::restartWinePrefix());

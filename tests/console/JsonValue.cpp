@@ -36,8 +36,10 @@ struct Reader {
                 if (!escape)
                     return false;
                 wide += L"\"\\/\b\f\n\r\t"[escape - "\"\\/bfnrt"];
+            } else if (ch >= 0x20 && ch < 0x7F) {
+                wide += static_cast<wchar_t>(ch);
             } else {
-                wide += static_cast<wchar_t>(static_cast<unsigned char>(ch));
+                return false; // the program escapes every other character
             }
         }
         int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);

@@ -1,6 +1,6 @@
 // Enough of a JSON reader for the tests to read the console program's documents
 // back: objects, arrays, strings (\uXXXX escapes taken back to the ANSI code
-// page), numbers, true, false and null.
+// page; only printable ASCII unescaped), numbers, true, false and null.
 #pragma once
 
 #include <string>
