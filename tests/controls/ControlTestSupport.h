@@ -11,6 +11,7 @@
 #include "controls/RgbBitmap.h"
 #include "tests/support/GdiColours.h"
 #include "toolkit/Application.h"
+#include "toolkit/SelectGuard.h"
 #include "toolkit/Window.h"
 
 namespace controltest {
@@ -42,10 +43,9 @@ inline HGDIOBJ fontOf(Window& window)
 inline SIZE captionSize(Window& window, const char* caption)
 {
     RgbBitmap scratch(1, 1);
-    HGDIOBJ previous = SelectObject(scratch.dc(), fontOf(window));
+    SelectGuard font(scratch.dc(), fontOf(window));
     RECT r = {0, 0, 0, 0};
     DrawTextA(scratch.dc(), caption, -1, &r, DT_CALCRECT | DT_NOPREFIX);
-    SelectObject(scratch.dc(), previous);
     return SIZE{r.right, r.bottom};
 }
 
@@ -54,13 +54,12 @@ inline SIZE captionSize(Window& window, const char* caption)
 inline int ellipsisSlack(Window& window, const char* caption)
 {
     RgbBitmap scratch(1, 1);
-    HGDIOBJ previous = SelectObject(scratch.dc(), fontOf(window));
+    SelectGuard font(scratch.dc(), fontOf(window));
     SIZE widest = {0, 0}, one;
     for (const char* c = caption; *c; ++c)
         if (GetTextExtentPoint32A(scratch.dc(), c, 1, &one) && one.cx > widest.cx)
             widest = one;
     GetTextExtentPoint32A(scratch.dc(), ".", 1, &one);
-    SelectObject(scratch.dc(), previous);
     return widest.cx + one.cx;
 }
 

@@ -1,5 +1,6 @@
 #include "foundation/FileSystem.h"
 
+#include "foundation/KernelHandle.h"
 #include "foundation/PointerArray.h"
 #include "foundation/StringList.h"
 #include "tests/support/ScratchFolder.h"
@@ -29,9 +30,8 @@ bool present(const std::string& path)
 
 bool makeFile(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    CloseHandle(file);
-    return file != INVALID_HANDLE_VALUE;
+    return KernelHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                    nullptr)).isOpen();
 }
 
 Names namesIn(const StringList& list)
@@ -72,13 +72,13 @@ TEST(FileSystemExistence, FilesFoldersAndSizes)
     EXPECT_FALSE(fileExists(scratch.join("missing").c_str()) || folderExists(scratch.join("missing").c_str()));
     EXPECT_EQ(fileSize(scratch.join("missing").c_str()), 0u);
     // A sparse file of exactly 4 GiB: the size needs both halves of the record.
-    HANDLE handle = CreateFileA(big.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    KernelHandle handle(CreateFileA(big.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size;
     size.QuadPart = 4294967296LL;
-    SetFilePointerEx(handle, size, nullptr, FILE_BEGIN);
-    SetEndOfFile(handle);
-    GetFileSizeEx(handle, &size);
-    CloseHandle(handle);
+    SetFilePointerEx(handle.get(), size, nullptr, FILE_BEGIN);
+    SetEndOfFile(handle.get());
+    GetFileSizeEx(handle.get(), &size);
+    handle.reset();
     EXPECT_EQ(fileSize(big.c_str()), static_cast<uint64_t>(size.QuadPart));
 }
 

@@ -3,6 +3,8 @@
 #include "tests/support/GdiColours.h"
 #include "tests/toolkit/WindowTesting.h"
 #include "toolkit/Drawing.h"
+#include "toolkit/SelectGuard.h"
+#include "toolkit/WindowDC.h"
 
 using namespace windowtesting;
 
@@ -51,11 +53,11 @@ TEST(WindowLooks, ChildrenAndOwnedPopupsFollowParentLooksAndClampedBorderWidthUn
     EXPECT_EQ(0x00ff00u, keeper->textColour());
 
     TEXTMETRICA metrics = {};
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, big);
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(nullptr, dc);
+    {
+        WindowDC dc(nullptr);
+        SelectGuard font(dc.handle(), big);
+        GetTextMetricsA(dc.handle(), &metrics);
+    }
     EXPECT_EQ(metrics.tmHeight, grandchild->textHeight());
 
     keeper->setBackgroundColour(InheritColour);
