@@ -4,10 +4,9 @@
 // every file it deletes; then "restore DIR" against CopyFileA of the same files
 // back. In this process, paired rounds in turned order, judged by the median of
 // the rounds' ratios.
+#include "bench/QuietConsole.h"
 #include "bench/Stopwatch.h"
 #include "bench/UninstallMachine.h"
-#include "console/ConsoleProgram.h"
-#include "console/ConsoleStream.h"
 #include "foundation/FileSystem.h"
 
 #include <set>
@@ -18,23 +17,6 @@ namespace {
 
 const int rounds = 5;
 const DWORD applicationFileSize = 64u << 20;
-
-class Discarded {
-public:
-    Discarded() : handle(CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    ~Discarded() { CloseHandle(handle); }
-    HANDLE handle;
-};
-
-int runConsole(const std::vector<String>& arguments)
-{
-    Discarded nowhere;
-    ConsoleStream out(nowhere.handle);
-    ConsoleStream err(nowhere.handle);
-    int exitCode = runConsoleProgram(arguments, out, err);
-    out.flush();
-    return exitCode;
-}
 
 void writeLargeFile(const std::string& path)
 {
@@ -94,11 +76,12 @@ Times timeBackup(int round, bool& ok)
     deleteFolderTree(backup.c_str()); // left by a run that was stopped
     Times times;
     Stopwatch watch;
-    ok = runConsole({"remove", "T520", "--remove-data", "--remove-shared", "--remove-plugins", "--backup",
-                     backup.c_str()}) == 0 && allGone(machine, folder) && ok;
+    ok = runConsoleQuietly({"remove", "T520", "--remove-data", "--remove-shared", "--remove-plugins", "--backup",
+                            backup.c_str()}) == 0 && allGone(machine, folder) && ok;
     times.removal = watch.milliseconds();
     watch.restart();
-    ok = runConsole({"restore", backup.c_str()}) == 0 && machine.remaining().size() == machine.items().size() && ok;
+    ok = runConsoleQuietly({"restore", backup.c_str()}) == 0 &&
+         machine.remaining().size() == machine.items().size() && ok;
     times.restore = watch.milliseconds();
     deleteFolderTree(backup.c_str());
     return times;
@@ -117,7 +100,7 @@ Times timeCopies(int round, bool& ok)
     Stopwatch watch;
     for (size_t i = 0; i < files.size(); ++i)
         ok = CopyFileA(files[i].c_str(), (copies + "\\" + std::to_string(i)).c_str(), TRUE) && ok;
-    ok = runConsole({"remove", "T520", "--remove-data", "--remove-shared", "--remove-plugins"}) == 0 &&
+    ok = runConsoleQuietly({"remove", "T520", "--remove-data", "--remove-shared", "--remove-plugins"}) == 0 &&
          allGone(machine, folder) && ok;
     times.removal = watch.milliseconds();
     for (const std::string& file : files)

@@ -7,22 +7,13 @@
 // order every other round, and each goal is judged by the median of the rounds'
 // ratios.
 #include "app/UninstallRun.h"
+#include "bench/QuietConsole.h"
 #include "bench/Stopwatch.h"
 #include "bench/UninstallMachine.h"
-#include "console/ConsoleProgram.h"
-#include "console/ConsoleStream.h"
 
 namespace {
 
 const int rounds = 7;
-
-// The console's output goes nowhere, as in a deployment script that ignores it.
-class Discarded {
-public:
-    Discarded() : handle(CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    ~Discarded() { CloseHandle(handle); }
-    HANDLE handle;
-};
 
 double timeProcedure(int round, bool& ok)
 {
@@ -48,12 +39,8 @@ double timeConsole(const std::string& side, int round, bool withLog, bool& ok)
         arguments.push_back("--log");
         arguments.push_back(log.c_str());
     }
-    Discarded nowhere;
-    ConsoleStream out(nowhere.handle);
-    ConsoleStream err(nowhere.handle);
     Stopwatch watch;
-    int exitCode = runConsoleProgram(arguments, out, err);
-    out.flush();
+    int exitCode = runConsoleQuietly(arguments);
     double elapsed = watch.milliseconds();
     ok = ok && exitCode == 0 && allGone(machine, folder);
     DeleteFileA(log.c_str());
